@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need on Debian 12. Idempotent:
+# packages already present are not fetched again.
+set -euo pipefail
+
+PACKAGES=(
+  cmake ninja-build g++ pkg-config python3
+  qt6-base-dev libgl-dev
+  nlohmann-json3-dev
+  fonts-noto-cjk
+  # tests: the libmdb oracle, GoogleTest, Google Benchmark, clang for the fuzzer
+  mdbtools mdbtools-dev libglib2.0-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
+  # end-to-end checks on a real X server
+  xvfb xdotool xclip x11-utils
+  # export lists of the Windows DLLs, to check the bundled content
+  mingw-w64-x86-64-dev
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  SUDO=""
+  [[ $(id -u) -eq 0 ]] || SUDO="sudo"
+  echo "Installing: ${missing[*]}"
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
