@@ -69,6 +69,28 @@ struct Layout {
 constexpr Layout kJet3{true, 2048, 8, 10, 12, 23, 25, 31, 35, 43, 8, 18, 1, 4};
 constexpr Layout kJet4{false, 4096, 12, 14, 16, 43, 45, 51, 55, 63, 12, 25, 2, 4};
 
+// The file image. Not a std::string: filling megabytes with zeros before
+// reading over them showed up in every profile.
+class ByteBuffer {
+public:
+    ByteBuffer() = default;
+    explicit ByteBuffer(std::size_t n) : data_(new char[n]), size_(n) {}
+    explicit ByteBuffer(std::string_view s) : ByteBuffer(s.size()) { std::memcpy(data_.get(), s.data(), s.size()); }
+    char* data() { return data_.get(); }
+    const char* data() const { return data_.get(); }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    char operator[](std::size_t i) const { return data_[i]; }
+    void truncate(std::size_t n) { size_ = std::min(size_, n); }
+    bool holdsAt(std::size_t pos, std::string_view s) const {
+        return pos + s.size() <= size_ && std::string_view(data_.get() + pos, s.size()) == s;
+    }
+
+private:
+    std::unique_ptr<char[]> data_;
+    std::size_t size_ = 0;
+};
+
 struct CatalogEntry {
     std::string name;
     u32 page = 0;
@@ -82,6 +104,7 @@ struct TableDef {
     u32 firstPage = 0;
     u32 usedMap = 0;
     u16 numVarCols = 0;
+    u32 rowCountHint = 0;
     std::vector<Column> columns;
 };
 
@@ -281,7 +304,7 @@ int Table::columnIndex(std::string_view name) const {
 
 struct Database::Impl {
     std::string path;
-    std::string bytes; // the whole file, pages decoded
+    ByteBuffer bytes; // the whole file, pages decoded
     Layout layout{};
     Format format = Format::Jet4;
     int codePage = 0;
@@ -350,8 +373,8 @@ void Database::Impl::parseHeader() {
     if (bytes.empty())
         throw Error(ErrorCode::NotJet, path + ": the file is empty, not a Jet database");
     if (bytes.size() < 0x18 + 128 || bytes[0] != 0 ||
-        (bytes.compare(4, 15, "Standard Jet DB") != 0 && bytes.compare(4, 15, "Standard ACE DB") != 0)) {
-        if (bytes.size() >= 19 && bytes.compare(4, 15, "MSISAM Database") == 0)
+        (!bytes.holdsAt(4, "Standard Jet DB") && !bytes.holdsAt(4, "Standard ACE DB"))) {
+        if (bytes.holdsAt(4, "MSISAM Database"))
             throw Error(ErrorCode::NotJet, path + ": an MSISAM database, not a Jet database");
         throw Error(ErrorCode::NotJet, path + ": not a Jet database (no Jet file header)");
     }
@@ -379,7 +402,7 @@ void Database::Impl::parseHeader() {
         ctx.fail("the file is truncated: " + std::to_string(bytes.size()) +
                  " bytes cannot hold the system catalog");
     numPages = static_cast<u32>(bytes.size() / layout.pageSize);
-    bytes.resize(std::size_t{numPages} * layout.pageSize); // a partial last page holds nothing usable
+    bytes.truncate(std::size_t{numPages} * layout.pageSize); // a partial last page holds nothing usable
 
     if (dbKey != 0) {
         for (u32 n = 1; n < numPages; ++n) {
@@ -446,6 +469,7 @@ TableDef Database::Impl::readTableDef(u32 firstPage, std::string_view name) cons
     td.name = std::string(name);
     td.firstPage = firstPage;
     td.numVarCols = rd16(d + L.tdNumVarCols);
+    td.rowCountHint = rd32(d + L.tdRowCount);
     const u32 numCols = rd16(d + L.tdNumCols);
     const u32 realIdx = rd32(d + L.tdRealIndexes);
     td.usedMap = rd32(d + L.tdUsedMap);
@@ -875,12 +899,15 @@ Database Database::open(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw Error(ErrorCode::CannotOpen, path + ": cannot open: " + std::strerror(errno));
-    std::string bytes;
-    bytes.resize(static_cast<std::size_t>(st.st_size));
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (in.gcount() != static_cast<std::streamsize>(bytes.size()))
-        throw Error(ErrorCode::CannotOpen, path + ": read error");
-    return fromBytes(std::move(bytes), path);
+    auto impl = std::make_unique<Impl>();
+    impl->path = path;
+    impl->bytes = ByteBuffer(static_cast<std::size_t>(st.st_size));
+    in.read(impl->bytes.data(), static_cast<std::streamsize>(impl->bytes.size()));
+    if (in.gcount() != static_cast<std::streamsize>(impl->bytes.size()))
+        throw Error(ErrorCode::CannotOpen, path + ": read error (the file changed while it was read?)");
+    impl->parseHeader();
+    impl->readCatalog();
+    return Database(std::move(impl));
 }
 
 Database Database::fromBytes(std::string bytes, std::string displayName) {
@@ -888,7 +915,7 @@ Database Database::fromBytes(std::string bytes, std::string displayName) {
     impl->path = std::move(displayName);
     if (bytes.size() > kMaxFileSize)
         throw Error(ErrorCode::NotJet, impl->path + ": larger than any Jet database can be");
-    impl->bytes = std::move(bytes);
+    impl->bytes = ByteBuffer(std::string_view(bytes));
     impl->parseHeader();
     impl->readCatalog();
     return Database(std::move(impl));
@@ -922,6 +949,9 @@ Table Database::readTable(std::string_view name) const {
     std::size_t lvalBudget = impl_->bytes.size();
     if (ncols == 0)
         return t;
+    // The stored row count is only a hint (deleted rows, damage), so it is
+    // capped by what the file could hold.
+    t.cells.reserve(std::min<std::size_t>(td.rowCountHint, impl_->bytes.size() / 8) * ncols);
     impl_->forEachRow(td, [&](const std::vector<RawField>& fields) {
         for (std::size_t i = 0; i < ncols; ++i)
             t.cells.push_back(impl_->formatValue(td.columns[i], fields[i], ctx, lvalBudget));

@@ -1,6 +1,9 @@
 #include "text.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <iconv.h>
 #include <stdexcept>
 
@@ -64,27 +67,85 @@ long decodeUtf8(std::string_view s, std::size_t& i) {
 
 } // namespace
 
-void appendUtf16le(std::string& out, const unsigned char* data, std::size_t bytes) {
-    const std::size_t units = bytes / 2;
-    out.reserve(out.size() + units);
-    for (std::size_t k = 0; k < units; ++k) {
-        char32_t u = data[2 * k] | (data[2 * k + 1] << 8);
-        if (u < 0x80) {
-            out.push_back(static_cast<char>(u));
-            continue;
-        }
-        if (u >= 0xD800 && u <= 0xDBFF && k + 1 < units) {
-            const char32_t lo = data[2 * k + 2] | (data[2 * k + 3] << 8);
-            if (lo >= 0xDC00 && lo <= 0xDFFF) {
-                appendCodePoint(out, 0x10000 + ((u - 0xD800) << 10) + (lo - 0xDC00));
-                ++k;
+namespace {
+
+// Writes UTF-8 for `units` UTF-16LE code units at `data` into `dst`, which
+// must have room for 3 bytes a unit; returns the end of what was written.
+char* writeUtf16le(char* dst, const unsigned char* data, std::size_t units) {
+    std::size_t k = 0;
+    while (k < units) {
+        // Runs of ASCII, common even in Chinese text (code, names, blanks),
+        // go four units at a time.
+        if (k + 4 <= units) {
+            std::uint64_t w;
+            std::memcpy(&w, data + 2 * k, 8);
+            if ((w & 0xFF80FF80FF80FF80ull) == 0) {
+                dst[0] = static_cast<char>(w);
+                dst[1] = static_cast<char>(w >> 16);
+                dst[2] = static_cast<char>(w >> 32);
+                dst[3] = static_cast<char>(w >> 48);
+                dst += 4;
+                k += 4;
                 continue;
             }
         }
-        if (u >= 0xD800 && u <= 0xDFFF)
-            u = kReplacement;
-        appendCodePoint(out, u);
+        char32_t u = data[2 * k] | (data[2 * k + 1] << 8);
+        ++k;
+        if (u < 0x80) {
+            *dst++ = static_cast<char>(u);
+        } else if (u < 0x800) {
+            *dst++ = static_cast<char>(0xC0 | (u >> 6));
+            *dst++ = static_cast<char>(0x80 | (u & 0x3F));
+        } else {
+            if (u >= 0xD800 && u <= 0xDFFF) {
+                if (u <= 0xDBFF && k < units) {
+                    const char32_t lo = data[2 * k] | (data[2 * k + 1] << 8);
+                    if (lo >= 0xDC00 && lo <= 0xDFFF) {
+                        const char32_t cp = 0x10000 + ((u - 0xD800) << 10) + (lo - 0xDC00);
+                        *dst++ = static_cast<char>(0xF0 | (cp >> 18));
+                        *dst++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+                        *dst++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+                        *dst++ = static_cast<char>(0x80 | (cp & 0x3F));
+                        ++k;
+                        continue;
+                    }
+                }
+                u = kReplacement;
+            }
+            *dst++ = static_cast<char>(0xE0 | (u >> 12));
+            *dst++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+            *dst++ = static_cast<char>(0x80 | (u & 0x3F));
+        }
     }
+    return dst;
+}
+
+} // namespace
+
+namespace {
+
+// Decoding goes through a scratch buffer that is reused, so that appending a
+// value costs one copy and no zero-filling of the destination.
+char* scratch(std::size_t n) {
+    thread_local std::string buf;
+    if (buf.size() < n)
+        buf.resize(std::max(n, buf.size() * 2));
+    return buf.data();
+}
+
+bool isPlainAscii8(const unsigned char* p) {
+    std::uint64_t w;
+    std::memcpy(&w, p, 8);
+    constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+    return ((w | ((w - ones) & ~w)) & highs) == 0; // no byte >= 0x80 and no zero byte
+}
+
+} // namespace
+
+void appendUtf16le(std::string& out, const unsigned char* data, std::size_t bytes) {
+    const std::size_t units = bytes / 2;
+    char* buf = scratch(3 * units);
+    out.append(buf, writeUtf16le(buf, data, units));
 }
 
 void appendJet4Text(std::string& out, const unsigned char* data, std::size_t bytes) {
@@ -94,14 +155,34 @@ void appendJet4Text(std::string& out, const unsigned char* data, std::size_t byt
         appendUtf16le(out, data, bytes);
         return;
     }
+    // Each input byte yields at most 2 bytes of UTF-8 in compressed mode and
+    // at most 3 bytes per 2 input bytes otherwise.
+    char* const buf = scratch(2 * bytes);
+    char* dst = buf;
     bool compressed = true;
     std::size_t i = 2;
     while (i < bytes) {
-        if (data[i] == 0x00) {
+        const unsigned char b = data[i];
+        if (b == 0x00) {
             compressed = !compressed;
             ++i;
         } else if (compressed) {
-            appendCodePoint(out, data[i]);
+            while (i + 8 <= bytes && isPlainAscii8(data + i)) {
+                std::memcpy(dst, data + i, 8);
+                dst += 8;
+                i += 8;
+            }
+            if (i == bytes)
+                break;
+            const unsigned char c = data[i];
+            if (c == 0x00)
+                continue;
+            if (c < 0x80) {
+                *dst++ = static_cast<char>(c);
+            } else {
+                *dst++ = static_cast<char>(0xC0 | (c >> 6));
+                *dst++ = static_cast<char>(0x80 | (c & 0x3F));
+            }
             ++i;
         } else {
             // A run of two-byte units lasts until a unit whose first byte is
@@ -109,12 +190,13 @@ void appendJet4Text(std::string& out, const unsigned char* data, std::size_t byt
             std::size_t end = i;
             while (end + 1 < bytes && data[end] != 0x00)
                 end += 2;
-            appendUtf16le(out, data + i, end - i);
+            dst = writeUtf16le(dst, data + i, (end - i) / 2);
             if (end + 1 >= bytes)
-                return; // an odd byte at the end holds no character
+                break; // an odd byte at the end holds no character
             i = end;
         }
     }
+    out.append(buf, dst);
 }
 
 bool isValidUtf8(std::string_view s) {

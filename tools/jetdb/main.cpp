@@ -5,7 +5,7 @@
 //   jetdb build SOURCE.json OUT.mdb [--jet3]
 //
 // Exit status: 0 success, 1 a failure (message on stderr), 2 bad usage.
-#include "jet.h"
+#include "jet/jet.h"
 #include "jet_writer.h"
 
 #include <cstdio>
