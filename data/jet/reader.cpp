@@ -448,6 +448,8 @@ TableDef Database::Impl::readTableDef(u32 firstPage, std::string_view name) cons
     const Layout& L = layout;
     // The definition is one stream: the whole first page, then bytes 8.. of
     // each continuation page.
+    if (firstPage == 0)
+        ctx.fail("the catalog places the table definition on the header page");
     std::string def;
     std::unordered_set<u32> seen;
     for (u32 pg = firstPage; pg != 0;) {

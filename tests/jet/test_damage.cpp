@@ -157,6 +157,27 @@ TEST_P(Damage, LoopingTableDefinitionChainIsAnError) {
     EXPECT_NE(error.find("loop"), std::string::npos) << error;
 }
 
+TEST_P(Damage, CatalogPointingOutsideTheTables) {
+    // The catalog names each table's first definition page; page 0 (the
+    // header), a page past the end and a data page must all be refused.
+    const std::string stored = GetParam() == Version::Jet3 ? "winfun" : std::string("\xFF\xFEwinfun", 8);
+    for (std::uint32_t bad : {0u, 0x00FFFFFEu, 1u}) {
+        fixtures::Image img(sampleBytes(GetParam()));
+        const std::size_t row = img.catalogRowContaining(stored);
+        ASSERT_NE(row, 0u);
+        img.setU32(img.catalogIdOffset(row), bad);
+        const auto db = jet::Database::fromBytes(img.bytes(), "bad-catalog.mdb");
+        EXPECT_EQ(db.readTable("funclass").rowCount(), 300u);
+        try {
+            db.readTable("winfun");
+            ADD_FAILURE() << "read a table at page " << bad;
+        } catch (const jet::Error& e) {
+            EXPECT_EQ(e.code(), jet::ErrorCode::Corrupt);
+            EXPECT_NE(std::string(e.what()).find("winfun"), std::string::npos) << e.what();
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, Damage, ::testing::Values(Version::Jet4, Version::Jet3),
                          [](const auto& info) { return std::string(info.param == Version::Jet3 ? "Jet3" : "Jet4"); });
 

@@ -111,6 +111,22 @@ std::size_t Image::rowOffset(std::uint32_t pgRow, std::size_t* length) const {
     return base + start;
 }
 
+std::size_t Image::catalogRowContaining(const std::string& needle) const {
+    for (std::uint32_t n = 3; n < pageCount(); ++n) {
+        const std::size_t o = std::size_t{n} * pageSize_;
+        if (static_cast<std::uint8_t>(bytes_[o]) != 0x01 || u32(o + 4) != 2)
+            continue;
+        const std::uint32_t count = u16(o + (jet3_ ? 8 : 12));
+        for (std::uint32_t r = 0; r < count; ++r) {
+            std::size_t len = 0;
+            const std::size_t at = rowOffset(n << 8 | r, &len);
+            if (std::string_view(bytes_).substr(at, len).find(needle) != std::string_view::npos)
+                return at;
+        }
+    }
+    return 0;
+}
+
 std::vector<std::uint32_t> Image::longValueRows() const {
     std::vector<std::uint32_t> rows;
     for (std::uint32_t n = 3; n < pageCount(); ++n) {

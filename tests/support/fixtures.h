@@ -40,6 +40,11 @@ public:
     std::uint32_t usedMapOf(std::uint32_t tdefPage) const;
     // Byte offset (in the file) and length of the row a pg_row names.
     std::size_t rowOffset(std::uint32_t pgRow, std::size_t* length = nullptr) const;
+    // File offset of the catalog row whose bytes contain `needle` (the
+    // table name as stored), or 0 when there is none.
+    std::size_t catalogRowContaining(const std::string& needle) const;
+    // Where a catalog row keeps the table's first definition page (Id).
+    std::size_t catalogIdOffset(std::size_t rowOffset) const { return rowOffset + (jet3_ ? 1 : 2); }
     // pg_rows of every row on pages marked as long-value pages.
     std::vector<std::uint32_t> longValueRows() const;
 
