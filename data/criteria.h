@@ -31,7 +31,7 @@ public:
 
 private:
     struct Token {
-        enum Kind { Literal, AnyOne, Digit, Set, AnyRun } kind;
+        enum Kind { Literal, AnyOne, Digit, Set, AnyRun } kind = Literal;
         char32_t ch = 0;
         bool negated = false;
         std::vector<std::pair<char32_t, char32_t>> ranges;

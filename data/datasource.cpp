@@ -1,0 +1,224 @@
+#include "datasource.h"
+
+#include <algorithm>
+#include <bit>
+#include <cerrno>
+#include <map>
+#include <sys/stat.h>
+#include <unordered_map>
+
+namespace data {
+
+namespace {
+
+// Lookup structures for one column, built on the first find that needs them
+// and kept as long as the file does not change.
+struct ColumnIndex {
+    std::vector<std::u32string> folded; // per record; empty for Null
+    std::vector<bool> isNull;
+    std::vector<std::int32_t> sorted;                  // non-Null records ordered by folded value
+    std::vector<std::vector<std::int32_t>> minTable;   // sparse table: min position over sorted ranges
+    std::unordered_map<std::u32string, std::int32_t> firstEqual;
+
+    ColumnIndex(const jet::Table& t, int column) {
+        const auto n = static_cast<std::int32_t>(t.rowCount());
+        folded.resize(n);
+        isNull.resize(n);
+        for (std::int32_t r = 0; r < n; ++r) {
+            const jet::Value& v = t.at(r, column);
+            isNull[r] = !v.has_value();
+            if (v) {
+                folded[r] = foldCase(*v);
+                firstEqual.try_emplace(folded[r], r);
+                sorted.push_back(r);
+            }
+        }
+        std::stable_sort(sorted.begin(), sorted.end(),
+                         [&](std::int32_t a, std::int32_t b) { return folded[a] < folded[b]; });
+        minTable.push_back(sorted);
+        for (std::size_t width = 2; width <= sorted.size(); width *= 2) {
+            const auto& prev = minTable.back();
+            std::vector<std::int32_t> level(sorted.size() - width + 1);
+            for (std::size_t i = 0; i < level.size(); ++i)
+                level[i] = std::min(prev[i], prev[i + width / 2]);
+            minTable.push_back(std::move(level));
+        }
+    }
+
+    // Smallest record position among sorted[lo, hi), hi > lo.
+    std::int32_t rangeMin(std::size_t lo, std::size_t hi) const {
+        const int k = std::bit_width(hi - lo) - 1;
+        const std::size_t width = std::size_t{1} << k;
+        return std::min(minTable[k][lo], minTable[k][hi - width]);
+    }
+
+    // First record in table order whose value begins with the prefix.
+    std::int32_t firstWithPrefix(std::u32string_view prefix) const {
+        auto lo = std::lower_bound(sorted.begin(), sorted.end(), prefix,
+                                   [&](std::int32_t r, std::u32string_view p) { return folded[r] < p; });
+        auto hi = std::partition_point(lo, sorted.end(), [&](std::int32_t r) {
+            return std::u32string_view(folded[r]).starts_with(prefix);
+        });
+        if (lo == hi)
+            return -1;
+        return rangeMin(static_cast<std::size_t>(lo - sorted.begin()), static_cast<std::size_t>(hi - sorted.begin()));
+    }
+};
+
+} // namespace
+
+struct TableData {
+    jet::Table table;
+    std::map<int, std::unique_ptr<ColumnIndex>> indexes;
+
+    const ColumnIndex& index(int column) {
+        auto& slot = indexes[column];
+        if (!slot)
+            slot = std::make_unique<ColumnIndex>(table, column);
+        return *slot;
+    }
+};
+
+namespace {
+
+DataError noCurrentRecord() { return DataError(err::NoCurrentRecord, "No current record."); }
+
+DataError fromJet(const jet::Error& e, const std::string& path) {
+    switch (e.code()) {
+    case jet::ErrorCode::FileNotFound:
+        return DataError(err::FileNotFound, "Could not find file '" + path + "'.", e.what());
+    case jet::ErrorCode::CannotOpen:
+        return DataError(err::CannotOpenFile,
+                         "Cannot open the file '" + path + "'. You may need permission to view its data.", e.what());
+    case jet::ErrorCode::TableNotFound:
+        return DataError(err::TableNotFound, "Cannot find the input table or query.", e.what());
+    default: return DataError(err::UnrecognizedFormat, "Unrecognized database format '" + path + "'.", e.what());
+    }
+}
+
+} // namespace
+
+Recordset::Recordset(std::shared_ptr<TableData> table) : table_(std::move(table)) {
+    state_ = table_ && table_->table.rowCount() > 0 ? State::OnRecord : State::Eof;
+    pos_ = 0;
+}
+
+bool Recordset::eof() const { return state_ == State::Eof; }
+
+std::int32_t Recordset::recordCount() const {
+    return table_ ? static_cast<std::int32_t>(table_->table.rowCount()) : 0;
+}
+
+int Recordset::fieldCount() const { return table_ ? static_cast<int>(table_->table.columns.size()) : 0; }
+
+void Recordset::moveNext() {
+    if (state_ != State::OnRecord)
+        throw noCurrentRecord();
+    if (++pos_ >= recordCount())
+        state_ = State::Eof;
+}
+
+const jet::Value& Recordset::fieldValue(int position) const {
+    if (position < 0 || position >= fieldCount())
+        throw DataError(err::ItemNotFound, "Item not found in this collection.",
+                        "the table has no field at position " + std::to_string(position));
+    if (state_ != State::OnRecord)
+        throw noCurrentRecord();
+    return table_->table.at(static_cast<std::size_t>(pos_), static_cast<std::size_t>(position));
+}
+
+void Recordset::findFirst(std::string_view criteria) {
+    const Criteria c = parseCriteria(criteria);
+    if (!table_)
+        throw noCurrentRecord();
+    const int column = table_->table.columnIndex(c.column);
+    if (column < 0)
+        throw DataError(err::UnknownField, "Unknown field name '" + c.column + "'.");
+    const ColumnIndex& idx = table_->index(column);
+    std::int32_t found = -1;
+    if (c.op == Criteria::Op::Equals) {
+        const auto it = idx.firstEqual.find(foldCase(c.literal));
+        if (it != idx.firstEqual.end())
+            found = it->second;
+    } else {
+        const LikePattern pattern(c.literal);
+        if (const auto& prefix = pattern.plainPrefix()) {
+            found = idx.firstWithPrefix(*prefix);
+        } else {
+            const auto n = static_cast<std::int32_t>(idx.folded.size());
+            for (std::int32_t r = 0; r < n; ++r) {
+                if (!idx.isNull[r] && pattern.matches(idx.folded[r])) {
+                    found = r;
+                    break;
+                }
+            }
+        }
+    }
+    noMatch_ = found < 0;
+    state_ = noMatch_ ? State::Undefined : State::OnRecord;
+    pos_ = noMatch_ ? 0 : found;
+}
+
+struct DataControl::Cache {
+    std::string path;
+    struct stat fileStat {};
+    std::unique_ptr<jet::Database> db;
+    std::map<std::string, std::shared_ptr<TableData>> tables; // by name as the catalog spells it
+};
+
+DataControl::DataControl() = default;
+DataControl::~DataControl() = default;
+
+namespace {
+bool sameFile(const struct stat& a, const struct stat& b) {
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+} // namespace
+
+void DataControl::openIfChanged() {
+    struct stat st {};
+    const bool statOk = ::stat(databaseName_.c_str(), &st) == 0;
+    if (cache_ && cache_->path == databaseName_) {
+        // A file that vanished after it was opened is still served from
+        // memory, as an open file handle would be.
+        if (!statOk || sameFile(st, cache_->fileStat))
+            return;
+    }
+    auto cache = std::make_unique<Cache>();
+    cache->path = databaseName_;
+    try {
+        ++fileReads_;
+        cache->db = std::make_unique<jet::Database>(jet::Database::open(databaseName_));
+    } catch (const jet::Error& e) {
+        throw fromJet(e, databaseName_);
+    }
+    cache->fileStat = st;
+    cache_ = std::move(cache);
+}
+
+void DataControl::refresh() {
+    openIfChanged();
+    auto& tables = cache_->tables;
+    std::shared_ptr<TableData> data;
+    if (auto it = tables.find(recordSource_); it != tables.end()) {
+        data = it->second;
+    } else {
+        try {
+            auto fresh = std::make_shared<TableData>();
+            fresh->table = cache_->db->readTable(recordSource_);
+            data = fresh;
+        } catch (const jet::Error& e) {
+            if (e.code() == jet::ErrorCode::TableNotFound)
+                throw DataError(err::TableNotFound,
+                                "Cannot find the input table or query '" + recordSource_ +
+                                    "'. Make sure it exists and that its name is spelled correctly.",
+                                e.what());
+            throw fromJet(e, databaseName_);
+        }
+        tables.emplace(recordSource_, data);
+    }
+    recordset_ = Recordset(std::move(data));
+}
+
+} // namespace data

@@ -1,0 +1,88 @@
+// The data source of the window: one cursor over one table of the reference
+// database at a time, with the record-set operations the window relies on
+// (Refresh, EOF, MoveNext, Fields(i).Value, FindFirst, NoMatch,
+// AbsolutePosition).
+//
+// Refresh gives a new record set on the first record, as it always has, but
+// the file is only read again when its size or modification time changed:
+// the search re-points the cursor on every keystroke.
+#pragma once
+
+#include "criteria.h"
+#include "data_error.h"
+#include "jet/jet.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <sys/types.h>
+
+namespace data {
+
+struct TableData; // a decoded table and its lookup indexes, shared
+
+class Recordset {
+public:
+    Recordset() = default;
+    explicit Recordset(std::shared_ptr<TableData> table);
+
+    bool eof() const;
+    void moveNext(); // DataError 3021 when already past the last record
+    // Fields(i).Value of the current record. DataError 3021 without a current
+    // record, 3265 for a position the table does not have.
+    const jet::Value& fieldValue(int position) const;
+    int fieldCount() const;
+    std::int32_t recordCount() const;
+
+    // Makes the first record (in table order) that satisfies the criteria
+    // current, or sets NoMatch and leaves no current record. DataError 3077
+    // for malformed criteria, 3070 for an unknown column.
+    void findFirst(std::string_view criteria);
+    bool noMatch() const { return noMatch_; }
+    // 0-based position of the current record, -1 when there is none.
+    std::int32_t absolutePosition() const { return state_ == State::OnRecord ? pos_ : -1; }
+    bool hasCurrentRecord() const { return state_ == State::OnRecord; }
+
+private:
+    enum class State { OnRecord, Eof, Undefined };
+    std::shared_ptr<TableData> table_;
+    State state_ = State::Eof;
+    std::int32_t pos_ = 0;
+    bool noMatch_ = false;
+};
+
+class DataControl {
+public:
+    DataControl();
+    ~DataControl();
+    DataControl(const DataControl&) = delete;
+    DataControl& operator=(const DataControl&) = delete;
+
+    void setDatabaseName(std::string path) { databaseName_ = std::move(path); }
+    const std::string& databaseName() const { return databaseName_; }
+    void setRecordSource(std::string table) { recordSource_ = std::move(table); }
+    const std::string& recordSource() const { return recordSource_; }
+
+    // Opens the database on first use (or when the file changed) and builds
+    // a new record set over the record source. DataError 3024, 3051, 3343
+    // for the file, 3078 for a missing table.
+    void refresh();
+    Recordset& recordset() { return recordset_; }
+    const Recordset& recordset() const { return recordset_; }
+
+    // How many times the file was actually read; lets tests see the cache.
+    int fileReads() const { return fileReads_; }
+
+private:
+    void openIfChanged();
+
+    std::string databaseName_;
+    std::string recordSource_;
+    Recordset recordset_;
+
+    struct Cache;
+    std::unique_ptr<Cache> cache_;
+    int fileReads_ = 0;
+};
+
+} // namespace data

@@ -1,0 +1,190 @@
+// The data source as the window uses it: one cursor, Refresh, finds, errors
+// with the numbers Jet users know, and a file that is read only when it changed.
+#include "datasource.h"
+#include "fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using jetw::Cell;
+using jetw::ColumnKind;
+
+namespace {
+
+jetw::DatabaseDef referenceDb(const std::vector<std::string>& names) {
+    jetw::TableDef funclass{"funclass", {{"name", ColumnKind::Text, 255}, {"declaration", ColumnKind::Text, 255}}, {}};
+    jetw::TableDef winfun{"winfun",
+                          {{"函数", ColumnKind::Text, 255}, {"example", ColumnKind::Memo, 0}, {"alias", ColumnKind::Text, 255}},
+                          {}};
+    for (const auto& n : names) {
+        funclass.rows.push_back({Cell{n}, Cell{"Declare Function " + n + " Lib \"user32\" () As Long"}});
+        winfun.rows.push_back({Cell{n}, Cell{"' example of " + n}, Cell{}});
+    }
+    return {{funclass, winfun}};
+}
+
+int errorNumber(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const data::DataError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+class DataSource : public ::testing::Test {
+protected:
+    void SetUp() override {
+        path = fixtures::writeTemp(referenceDb({"SendMessage", "GetWindowText", "getwindow", "Beep", "GetTickCount"}),
+                                   "ds-" + std::to_string(counter++) + ".mdb");
+        ds.setDatabaseName(path);
+    }
+    static inline int counter = 0;
+    std::string path;
+    data::DataControl ds;
+};
+
+TEST_F(DataSource, RefreshStandsOnTheFirstRecordAndWalksToEof) {
+    ds.setRecordSource("funclass");
+    ds.refresh();
+    auto& rs = ds.recordset();
+    std::vector<std::string> names;
+    while (!rs.eof()) {
+        names.push_back(*rs.fieldValue(0));
+        rs.moveNext();
+    }
+    EXPECT_EQ(names, (std::vector<std::string>{"SendMessage", "GetWindowText", "getwindow", "Beep", "GetTickCount"}));
+    EXPECT_EQ(rs.absolutePosition(), -1);
+    EXPECT_EQ(errorNumber([&] { rs.fieldValue(0); }), 3021);
+    EXPECT_EQ(errorNumber([&] { rs.moveNext(); }), 3021);
+    ds.refresh(); // a new record set on the first record again
+    EXPECT_EQ(ds.recordset().absolutePosition(), 0);
+}
+
+TEST_F(DataSource, FindFirstTakesTheFirstMatchInTableOrder) {
+    ds.setRecordSource("funclass");
+    ds.refresh();
+    auto& rs = ds.recordset();
+    struct Case {
+        const char* criteria;
+        int position; // -1: no match
+    } cases[] = {
+        {"name like 'get*'", 1},        // GetWindowText comes before getwindow and GetTickCount
+        {"name like 'GETW*'", 1},
+        {"name like 'getwindow*'", 1},  // the higher item whose longer name begins with the text
+        {"name like 'GetT*'", 4},
+        {"name like '*'", 0},
+        {"name like '*Message*'", 0},
+        {"name like 'G?tT*'", 4},
+        {"name like 'x*'", -1},
+        {"name='getwindow'", 2},
+        {"name='GETWINDOW'", 2},
+        {"name='GetWindo'", -1},
+        {"name like '[!s]*'", 1},
+    };
+    for (const auto& c : cases) {
+        rs.findFirst(c.criteria);
+        EXPECT_EQ(rs.noMatch(), c.position < 0) << c.criteria;
+        EXPECT_EQ(rs.absolutePosition(), c.position) << c.criteria;
+        if (c.position >= 0)
+            EXPECT_TRUE(rs.fieldValue(1)->find("Declare Function") == 0);
+        else
+            EXPECT_EQ(errorNumber([&] { rs.fieldValue(0); }), 3021) << "no current record after a miss";
+    }
+}
+
+TEST_F(DataSource, WinfunByItsChineseColumnAndNulls) {
+    ds.setRecordSource("winfun");
+    ds.refresh();
+    auto& rs = ds.recordset();
+    rs.findFirst("函数='Beep'");
+    ASSERT_FALSE(rs.noMatch());
+    EXPECT_EQ(rs.absolutePosition(), 3);
+    EXPECT_EQ(*rs.fieldValue(1), "' example of Beep");
+    EXPECT_FALSE(rs.fieldValue(2).has_value()); // Null stays Null
+    EXPECT_EQ(errorNumber([&] { rs.fieldValue(3); }), 3265);
+    EXPECT_EQ(errorNumber([&] { rs.fieldValue(-1); }), 3265);
+    rs.findFirst("函数='NoSuchFunction'");
+    EXPECT_TRUE(rs.noMatch());
+}
+
+TEST_F(DataSource, ErrorsCarryTheirNumbers) {
+    ds.setRecordSource("nosuchtable");
+    EXPECT_EQ(errorNumber([&] { ds.refresh(); }), 3078);
+    ds.setRecordSource("funclass");
+    ds.refresh();
+    EXPECT_EQ(errorNumber([&] { ds.recordset().findFirst("name like 'O'Brien*'"); }), 3077);
+    EXPECT_EQ(errorNumber([&] { ds.recordset().findFirst("name like '[abc*'"); }), 3077);
+    EXPECT_EQ(errorNumber([&] { ds.recordset().findFirst("nosuch='x'"); }), 3070);
+
+    data::DataControl missing;
+    missing.setDatabaseName(fixtures::tempDir() + "/missing/winapi.mdb");
+    missing.setRecordSource("funclass");
+    EXPECT_EQ(errorNumber([&] { missing.refresh(); }), 3024);
+
+    const std::string text = fixtures::tempDir() + "/not-a-database.mdb";
+    fixtures::writeFile(text, "This is a text file, not a database.\r\n");
+    data::DataControl notJet;
+    notJet.setDatabaseName(text);
+    notJet.setRecordSource("funclass");
+    try {
+        notJet.refresh();
+        FAIL();
+    } catch (const data::DataError& e) {
+        EXPECT_EQ(e.number(), 3343);
+        EXPECT_NE(std::string(e.what()).find("not-a-database.mdb"), std::string::npos);
+    }
+}
+
+TEST_F(DataSource, TheFileIsReadAgainOnlyWhenItChanges) {
+    ds.setRecordSource("funclass");
+    for (int i = 0; i < 50; ++i)
+        ds.refresh();
+    ds.setRecordSource("winfun");
+    ds.refresh();
+    EXPECT_EQ(ds.fileReads(), 1);
+
+    // Replace the file with one that holds other names: the next refresh sees them.
+    jetw::writeDatabaseFile(referenceDb({"MessageBox"}), path);
+    ds.setRecordSource("funclass");
+    ds.refresh();
+    EXPECT_EQ(ds.fileReads(), 2);
+    EXPECT_EQ(ds.recordset().recordCount(), 1);
+    EXPECT_EQ(*ds.recordset().fieldValue(0), "MessageBox");
+
+    // A file removed after it was opened is still served from memory.
+    std::filesystem::remove(path);
+    ds.refresh();
+    EXPECT_EQ(*ds.recordset().fieldValue(0), "MessageBox");
+    EXPECT_EQ(ds.fileReads(), 2);
+}
+
+TEST(DataSourceEmpty, AnEmptyTableIsAtEofAtOnceAndNeverMatches) {
+    data::DataControl ds;
+    ds.setDatabaseName(fixtures::writeTemp(referenceDb({}), "empty.mdb"));
+    ds.setRecordSource("funclass");
+    ds.refresh();
+    EXPECT_TRUE(ds.recordset().eof());
+    ds.recordset().findFirst("name like '*'");
+    EXPECT_TRUE(ds.recordset().noMatch());
+}
+
+TEST(DataSourceLarge, PositionsBeyondSixteenBits) {
+    std::vector<std::string> names;
+    for (int i = 0; i < 40000; ++i)
+        names.push_back("F" + std::to_string(100000 + i));
+    data::DataControl ds;
+    ds.setDatabaseName(fixtures::writeTemp(referenceDb(names), "large.mdb"));
+    ds.setRecordSource("funclass");
+    ds.refresh();
+    ds.recordset().findFirst("name like 'F139999*'");
+    EXPECT_EQ(ds.recordset().absolutePosition(), 39999);
+    ds.recordset().findFirst("name like '*9999'"); // a scan, not the index
+    EXPECT_EQ(ds.recordset().absolutePosition(), 9999 - 0);
+    ds.recordset().findFirst("name='f133000'");
+    EXPECT_EQ(ds.recordset().absolutePosition(), 33000);
+}
+
+} // namespace
