@@ -39,6 +39,11 @@ public:
     // for malformed criteria, 3070 for an unknown column.
     void findFirst(std::string_view criteria);
     bool noMatch() const { return noMatch_; }
+    // Leaves the record set as a find without a match would.
+    void markNoMatch() {
+        noMatch_ = true;
+        state_ = State::Undefined;
+    }
     // 0-based position of the current record, -1 when there is none.
     std::int32_t absolutePosition() const { return state_ == State::OnRecord ? pos_ : -1; }
     bool hasCurrentRecord() const { return state_ == State::OnRecord; }

@@ -1,0 +1,16 @@
+// The program: create the window, run its load step, and only then show it.
+#include "fonts.h"
+#include "form1.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zarn-win32api"));
+    installFontSubstitutions();
+    Form1 form(QCoreApplication::applicationDirPath());
+    if (!form.Form_Load())
+        return 1;
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,109 @@
+// Thin Qt widgets that keep the behaviour the window's handlers rely on:
+// captions and texts held exactly as written (CR LF included), background
+// colours held as stored values that may refer to a system colour, clicks and
+// double-clicks as plain signals.
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <cstdint>
+
+// A stored colour: &H00BBGGRR& or a reference &H800000nn& to system colour nn.
+struct VbColor {
+    std::uint32_t stored = 0;
+    bool isSystemReference() const { return (stored & 0xFF000000u) == 0x80000000u; }
+    // The colour to paint now; a system reference is looked up in the
+    // application's current palette each time.
+    QColor resolve() const;
+    static VbColor fromRgb(int r, int g, int b) {
+        return VbColor{static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
+                       (static_cast<std::uint32_t>(b) << 16)};
+    }
+    bool operator==(const VbColor&) const = default;
+};
+
+// Text as the platform shows it: CR LF and lone CR become line feeds.
+QString displayText(const QString& text);
+
+class VbLabel : public QLabel {
+    Q_OBJECT
+public:
+    enum class Border { None, Flat, Sunken3D };
+    explicit VbLabel(QWidget* parent = nullptr);
+
+    const QString& caption() const { return caption_; }
+    void setCaption(const QString& caption);
+    void setAutoSize(bool on) { autoSize_ = on; }
+    // Lines set this many pixels apart instead of the font's own spacing,
+    // which for the Chinese fallback faces is far taller than the design's.
+    void setLineHeight(int pixels);
+    QSize sizeHint() const override;
+    void setBorder(Border border);
+    // Without a BackColor the label is transparent.
+    void setBackColor(VbColor color);
+    std::optional<VbColor> backColor() const { return backColor_; }
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void applyBackColor();
+    QString caption_;
+    int lineHeight_ = 0;
+    bool autoSize_ = false;
+    bool pressed_ = false;
+    std::optional<VbColor> backColor_;
+};
+
+// A multi-line text box. Locked boxes cannot be edited but their text can
+// still be selected and copied with the keyboard; text() is always exactly
+// what was set, not Qt's normalised paragraphs.
+class VbTextBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit VbTextBox(QWidget* parent = nullptr);
+    const QString& text() const { return text_; }
+    void setText(const QString& text);
+    void setBackColor(VbColor color);
+    VbColor backColor() const { return backColor_; }
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void applyBackColor();
+    QString text_;
+    VbColor backColor_{0x80000005};
+};
+
+// A list box: items in insertion order, one selectable line, ListIndex as a
+// plain int (any number of items), DblClick as a signal.
+class VbListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit VbListBox(QWidget* parent = nullptr);
+    int listIndex() const;
+    void setListIndex(int index); // -1 clears the selection
+    QString list(int index) const;
+    void setBackColor(VbColor color);
+    VbColor backColor() const { return backColor_; }
+
+signals:
+    void dblClick();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    void applyBackColor();
+    VbColor backColor_{0x80000005};
+};

@@ -1,0 +1,67 @@
+// The detail box's two views (detail text and example) and the two copies.
+#include "detail_text.h"
+#include "form1.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPushButton>
+
+namespace {
+void copyToClipboard(const QString& text) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    clipboard->setText(text);
+}
+} // namespace
+
+bool Form1::ensureShownRecord() {
+    if (shownFunction_.isEmpty())
+        return false;
+    auto& rs = Data1.recordset();
+    if (Data1.recordSource() == "winfun" && rs.hasCurrentRecord() && fieldText(rs.fieldValue(0)) == shownFunction_)
+        return true;
+    // A search (or a selection the table lacks) moved the shared cursor
+    // away: go back to the function the detail area names.
+    Data1.setRecordSource("winfun");
+    Data1.refresh();
+    Data1.recordset().findFirst("函数='" + quotedLiteral(shownFunction_) + "'");
+    return !Data1.recordset().noMatch();
+}
+
+void Form1::ShowFunctionDetails() {
+    auto& rs = Data1.recordset();
+    const DetailSections sections{fieldText(rs.fieldValue(2)), fieldText(rs.fieldValue(6)),
+                                  fieldText(rs.fieldValue(7)), fieldText(rs.fieldValue(8)),
+                                  fieldText(rs.fieldValue(9))};
+    // After a selection the table lacked, the declaration box holds that
+    // other function; the detail text keeps the declaration it belongs with.
+    const QString declaration = tab2txt2->text() == shownDeclaration_ ? tab2txt2->text() : shownDeclaration_;
+    funtxt->setText(composeDetailText(declaration, sections));
+}
+
+void Form1::Funcmd_Click(std::int16_t Index) {
+    if (Index != 0) {
+        copyToClipboard(funtxt->text());
+        return;
+    }
+    if (Funcmd[0]->text() != QStringLiteral("实 例")) {
+        Funcmd[0]->setText(QStringLiteral("实 例"));
+        Funcmd[1]->setVisible(false);
+        if (ensureShownRecord())
+            ShowFunctionDetails();
+        else
+            funtxt->setText(QStringLiteral("Sorry,没有找到耶。"));
+        return;
+    }
+    if (!ensureShownRecord())
+        return; // no function chosen yet: there is no example to show
+    const std::optional<QString> example = fieldText(Data1.recordset().fieldValue(1));
+    if (example && !example->isEmpty())
+        funtxt->setText(*example);
+    else
+        funtxt->setText(QStringLiteral("Sorry,本函数不提供实例。"));
+    Funcmd[0]->setText(QStringLiteral("返 回"));
+    Funcmd[1]->setVisible(true);
+}
+
+void Form1::Command1_Click() { copyToClipboard(tab2txt2->text()); }

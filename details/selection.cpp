@@ -1,0 +1,58 @@
+// A double-click on a list line makes that function the window's current one.
+#include "detail_text.h"
+#include "form1.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+std::optional<QString> fieldText(const jet::Value& value) {
+    if (!value)
+        return std::nullopt;
+    return QString::fromUtf8(value->data(), static_cast<qsizetype>(value->size()));
+}
+
+std::string quotedLiteral(const QString& text) {
+    QString doubled = text;
+    doubled.replace(QLatin1Char('\''), QStringLiteral("''"));
+    return doubled.toStdString();
+}
+
+void Form1::tab2lst_DblClick() {
+    if (tab2lst->listIndex() < 0)
+        return; // nothing selected: nothing to show
+    tab2txt1->setText(tab2lst->list(tab2lst->listIndex()));
+    if (failed_)
+        return;
+
+    // The nested search may have moved the selection to a higher line whose
+    // longer name begins with this one; that line is the one shown.
+    Data1.setRecordSource("funclass");
+    Data1.refresh();
+    QString name = tab2lst->list(tab2lst->listIndex());
+    auto& classes = Data1.recordset();
+    classes.findFirst("name='" + quotedLiteral(name) + "'");
+    const std::optional<QString> declaration =
+        classes.noMatch() ? std::nullopt : fieldText(classes.fieldValue(1));
+    tab2txt2->setText(scopedDeclaration(Option1->isChecked(), declaration));
+
+    Data1.setRecordSource("winfun");
+    Data1.refresh();
+    name = tab2lst->list(tab2lst->listIndex());
+    auto& funs = Data1.recordset();
+    funs.findFirst("函数='" + quotedLiteral(name) + "'");
+    if (funs.noMatch()) {
+        funtxt->setText(QStringLiteral("Sorry,没有找到耶。"));
+        return;
+    }
+    datafunname[0]->setCaption(fieldText(funs.fieldValue(0)).value_or(QString()));
+    datafunname[1]->setCaption(fieldText(funs.fieldValue(3)).value_or(QString()));
+    Check1->setChecked(flagValue(fieldText(funs.fieldValue(4))) == 1);
+    Check2->setChecked(flagValue(fieldText(funs.fieldValue(5))) == 1);
+    Funcmd[0]->setText(QStringLiteral("实 例"));
+    Funcmd[1]->setVisible(false);
+    shownFunction_ = fieldText(funs.fieldValue(0)).value_or(QString());
+    shownDeclaration_ = tab2txt2->text();
+    ShowFunctionDetails();
+}
