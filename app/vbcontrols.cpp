@@ -48,6 +48,31 @@ void setBackground(QWidget* w, QPalette::ColorRole role, const QColor& c) {
     w->setPalette(pal);
 }
 
+// Widgets with a palette of their own do not follow the application's, so a
+// change of the user's colour scheme is watched here and every stored system
+// colour is looked up again.
+class PaletteFollower : public QObject {
+public:
+    static void ensureInstalled() {
+        static PaletteFollower* follower = nullptr;
+        if (!follower && qApp) {
+            follower = new PaletteFollower;
+            follower->setParent(qApp);
+            qApp->installEventFilter(follower);
+        }
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
+            for (QWidget* w : QApplication::allWidgets())
+                if (auto* holder = dynamic_cast<BackColorHolder*>(w))
+                    holder->applyBackColor();
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 QColor VbColor::resolve() const {
@@ -65,6 +90,7 @@ QString displayText(const QString& text) {
 }
 
 VbLabel::VbLabel(QWidget* parent) : QLabel(parent) {
+    PaletteFollower::ensureInstalled();
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setFocusPolicy(Qt::NoFocus);
@@ -155,13 +181,10 @@ void VbLabel::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
-bool VbLabel::event(QEvent* event) {
-    if (event->type() == QEvent::ApplicationPaletteChange)
-        applyBackColor();
-    return QLabel::event(event);
-}
+
 
 VbTextBox::VbTextBox(QWidget* parent) : QPlainTextEdit(parent) {
+    PaletteFollower::ensureInstalled();
     setReadOnly(true);
     // Locked, not dead: the user can still select and copy with the keyboard.
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -186,13 +209,10 @@ void VbTextBox::setBackColor(VbColor color) {
 
 void VbTextBox::applyBackColor() { setBackground(this, QPalette::Base, backColor_.resolve()); }
 
-bool VbTextBox::event(QEvent* event) {
-    if (event->type() == QEvent::ApplicationPaletteChange)
-        applyBackColor();
-    return QPlainTextEdit::event(event);
-}
+
 
 VbListBox::VbListBox(QWidget* parent) : QListWidget(parent) {
+    PaletteFollower::ensureInstalled();
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSortingEnabled(false);
     setUniformItemSizes(true);
@@ -234,8 +254,4 @@ void VbListBox::mouseDoubleClickEvent(QMouseEvent* event) {
         emit dblClick();
 }
 
-bool VbListBox::event(QEvent* event) {
-    if (event->type() == QEvent::ApplicationPaletteChange)
-        applyBackColor();
-    return QListWidget::event(event);
-}
+

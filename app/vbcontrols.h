@@ -24,10 +24,17 @@ struct VbColor {
     bool operator==(const VbColor&) const = default;
 };
 
+// A control that paints its background from a stored colour.
+class BackColorHolder {
+public:
+    virtual ~BackColorHolder() = default;
+    virtual void applyBackColor() = 0;
+};
+
 // Text as the platform shows it: CR LF and lone CR become line feeds.
 QString displayText(const QString& text);
 
-class VbLabel : public QLabel {
+class VbLabel : public QLabel, public BackColorHolder {
     Q_OBJECT
 public:
     enum class Border { None, Flat, Sunken3D };
@@ -51,11 +58,12 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
-    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
+public:
+    void applyBackColor() override;
+
 private:
-    void applyBackColor();
     QString caption_;
     int lineHeight_ = 0;
     bool autoSize_ = false;
@@ -66,7 +74,7 @@ private:
 // A multi-line text box. Locked boxes cannot be edited but their text can
 // still be selected and copied with the keyboard; text() is always exactly
 // what was set, not Qt's normalised paragraphs.
-class VbTextBox : public QPlainTextEdit {
+class VbTextBox : public QPlainTextEdit, public BackColorHolder {
     Q_OBJECT
 public:
     explicit VbTextBox(QWidget* parent = nullptr);
@@ -76,17 +84,18 @@ public:
     VbColor backColor() const { return backColor_; }
 
 protected:
-    bool event(QEvent* event) override;
+
+public:
+    void applyBackColor() override;
 
 private:
-    void applyBackColor();
     QString text_;
     VbColor backColor_{0x80000005};
 };
 
 // A list box: items in insertion order, one selectable line, ListIndex as a
 // plain int (any number of items), DblClick as a signal.
-class VbListBox : public QListWidget {
+class VbListBox : public QListWidget, public BackColorHolder {
     Q_OBJECT
 public:
     explicit VbListBox(QWidget* parent = nullptr);
@@ -101,9 +110,10 @@ signals:
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    bool event(QEvent* event) override;
+
+public:
+    void applyBackColor() override;
 
 private:
-    void applyBackColor();
     VbColor backColor_{0x80000005};
 };
