@@ -211,35 +211,47 @@ void VbTextBox::applyBackColor() { setBackground(this, QPalette::Base, backColor
 
 
 
-VbListBox::VbListBox(QWidget* parent) : QListWidget(parent) {
+VbListBox::VbListBox(QWidget* parent) : QListView(parent), model_(new QStringListModel(this)) {
     PaletteFollower::ensureInstalled();
+    setModel(model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setSortingEnabled(false);
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     applyBackColor();
 }
 
+int VbListBox::count() const { return model_->rowCount(); }
+
+void VbListBox::addItems(const QStringList& items) {
+    if (model_->rowCount() == 0) {
+        model_->setStringList(items);
+        return;
+    }
+    const int first = model_->rowCount();
+    model_->insertRows(first, static_cast<int>(items.size()));
+    for (int i = 0; i < items.size(); ++i)
+        model_->setData(model_->index(first + i), items[i]);
+}
+
 int VbListBox::listIndex() const {
-    const QList<QListWidgetItem*> selected = selectedItems();
-    return selected.isEmpty() ? -1 : row(selected.first());
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void VbListBox::setListIndex(int index) {
     if (index < 0 || index >= count()) {
-        clearSelection();
-        setCurrentItem(nullptr);
+        selectionModel()->clear();
         return;
     }
-    setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
-    scrollToItem(item(index));
+    const QModelIndex at = model_->index(index);
+    selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect);
+    scrollTo(at);
 }
 
-QString VbListBox::list(int index) const {
-    const QListWidgetItem* it = item(index);
-    return it ? it->text() : QString();
-}
+QString VbListBox::list(int index) const { return model_->data(model_->index(index)).toString(); }
+
+QRect VbListBox::rowRect(int index) const { return visualRect(model_->index(index)); }
 
 void VbListBox::setBackColor(VbColor color) {
     backColor_ = color;
@@ -249,7 +261,7 @@ void VbListBox::setBackColor(VbColor color) {
 void VbListBox::applyBackColor() { setBackground(this, QPalette::Base, backColor_.resolve()); }
 
 void VbListBox::mouseDoubleClickEvent(QMouseEvent* event) {
-    QListWidget::mouseDoubleClickEvent(event);
+    QListView::mouseDoubleClickEvent(event);
     if (event->button() == Qt::LeftButton)
         emit dblClick();
 }

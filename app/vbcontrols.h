@@ -6,7 +6,8 @@
 
 #include <QColor>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
+#include <QStringListModel>
 #include <QPlainTextEdit>
 #include <cstdint>
 
@@ -94,14 +95,19 @@ private:
 };
 
 // A list box: items in insertion order, one selectable line, ListIndex as a
-// plain int (any number of items), DblClick as a signal.
-class VbListBox : public QListWidget, public BackColorHolder {
+// plain int (any number of items), DblClick as a signal. The items are plain
+// strings in a model, not one widget item each: tens of thousands of names
+// are filled at start-up.
+class VbListBox : public QListView, public BackColorHolder {
     Q_OBJECT
 public:
     explicit VbListBox(QWidget* parent = nullptr);
+    int count() const;
+    void addItems(const QStringList& items); // appended at the end, in order
     int listIndex() const;
     void setListIndex(int index); // -1 clears the selection
     QString list(int index) const;
+    QRect rowRect(int index) const; // on the viewport
     void setBackColor(VbColor color);
     VbColor backColor() const { return backColor_; }
 
@@ -115,5 +121,6 @@ public:
     void applyBackColor() override;
 
 private:
+    QStringListModel* model_;
     VbColor backColor_{0x80000005};
 };

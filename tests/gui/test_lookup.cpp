@@ -50,15 +50,15 @@ struct Window {
 
     int row(const QString& name) const {
         for (int i = 0; i < form->tab2lst->count(); ++i)
-            if (form->tab2lst->item(i)->text() == name)
+            if (form->tab2lst->list(i) == name)
                 return i;
         qFatal("no item %s", qPrintable(name));
     }
     // A real double-click on the line, as a user makes it.
     void doubleClick(int row) {
         auto* list = form->tab2lst;
-        list->scrollToItem(list->item(row));
-        const QPoint at = list->visualItemRect(list->item(row)).center();
+        list->scrollTo(list->model()->index(row, 0));
+        const QPoint at = list->rowRect(row).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
     }

@@ -28,7 +28,7 @@ template <typename T = QWidget> T* find(QWidget& form, const char* name) {
 QStringList items(const VbListBox* list) {
     QStringList out;
     for (int i = 0; i < list->count(); ++i)
-        out << list->item(i)->text();
+        out << list->list(i);
     return out;
 }
 
