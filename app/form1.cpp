@@ -287,6 +287,8 @@ void Form1::labtab_Click(std::int16_t Index) {
 }
 
 void Form1::Label4_Click(std::int16_t Index) {
+    if (Index < 0 || Index >= static_cast<std::int16_t>(Label4.size()))
+        return;
     if (Option3[0]->isChecked())
         funtxt->setBackColor(*Label4[Index]->backColor());
     if (Option3[1]->isChecked())

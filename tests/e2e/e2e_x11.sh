@@ -46,6 +46,21 @@ for _ in $(seq 50); do [[ -s "$WORK/display" ]] && break; sleep 0.1; done
 export DISPLAY=":$(tr -d '[:space:]' < "$WORK/display")"
 [[ "$DISPLAY" != ":" ]] || fail "Xvfb did not start"
 
+# Without winapi.mdb beside it the program reports the error, ends with a
+# failure status and never shows its window.
+mkdir -p "$WORK/nodb"
+cp "$BIN_DIR/zarn-win32api" "$WORK/nodb/"
+LANG=C.UTF-8 "$WORK/nodb/zarn-win32api" >"$WORK/nodb.log" 2>&1 &
+NPID=$!
+BOX=$(xdotool search --sync --onlyvisible --name 'Zarn_Win32API' | head -1)
+grep -q "Run-time error '3024'.*winapi.mdb" "$WORK/nodb.log" || fail "no report of the missing database on stderr"
+eval "$(xdotool getwindowgeometry --shell "$BOX")"
+[[ "$WIDTH" != 634 ]] || fail "the main window appeared although the database is missing"
+xdotool windowfocus --sync "$BOX" key Return
+for _ in $(seq 50); do kill -0 "$NPID" 2>/dev/null || break; sleep 0.1; done
+set +e; wait "$NPID"; status=$?; set -e
+[[ $status -ne 0 ]] || fail "the program ended with status 0 after the error"
+
 LANG=C.UTF-8 "$WORK/app/zarn-win32api" >"$WORK/app.log" 2>&1 &
 APID=$!
 WIN=$(xdotool search --sync --onlyvisible --name 'Zarn_Win32API' | head -1)

@@ -192,6 +192,26 @@ private slots:
         QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Private Declare Sub X Lib \"y\" ()"));
     }
 
+    void lockedBoxesRefuseTypingButCopyWithTheKeyboard() {
+        gui::Reports reports;
+        auto form = gui::openForm(gui::appDirWith(gui::referenceDb({{"Beep", Cell{"d"}}}), "locked"), reports);
+        QApplication::setActiveWindow(form.get());
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        for (VbTextBox* box : {form->funtxt, form->tab2txt2}) {
+            box->setText(QStringLiteral("第一行\r\nsecond line"));
+            box->setFocus();
+            QTest::keyClicks(box, QStringLiteral("typed"));
+            QTest::keyClick(box, Qt::Key_Delete);
+            QTest::keyClick(box, Qt::Key_Backspace);
+            QCOMPARE(box->text(), QStringLiteral("第一行\r\nsecond line"));
+            QCOMPARE(box->toPlainText(), QStringLiteral("第一行\nsecond line"));
+            QGuiApplication::clipboard()->setText(QStringLiteral("sentinel"));
+            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("第一行\nsecond line"));
+        }
+    }
+
     void switchingPanelsKeepsWhatTheUserHad() {
         gui::Reports reports;
         auto form = gui::openForm(
