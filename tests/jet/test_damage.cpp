@@ -254,6 +254,10 @@ TEST(DamagedFiles, PageKeyEncodingIsUndone) {
     const auto encoded = jet::Database::fromBytes(img.bytes());
     const auto original = jet::Database::fromBytes(plain);
     EXPECT_EQ(encoded.readTable("winfun").cells, original.readTable("winfun").cells);
+    // The same through a file.
+    const std::string path = fixtures::tempDir() + "/encoded.mdb";
+    fixtures::writeFile(path, img.bytes());
+    EXPECT_EQ(jet::Database::open(path).readTable("winfun").cells, original.readTable("winfun").cells);
 
     // The same key over pages that were never encoded cannot be decoded:
     // that is a database we cannot read, and the error says so.
