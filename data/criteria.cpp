@@ -71,6 +71,32 @@ char32_t foldChar(char32_t c) {
     return c;
 }
 
+namespace {
+
+// The capital letter that folds to c, or c itself.
+char32_t capitalOf(char32_t c) {
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) ||
+        (c >= 0x430 && c <= 0x44F) || (c >= 0xFF41 && c <= 0xFF5A))
+        return c - 32;
+    if (c == 0xFF)
+        return 0x178;
+    if (c >= 0x450 && c <= 0x45F)
+        return c - 80;
+    if ((c >= 0x101 && c <= 0x137 && c % 2 == 1) || (c >= 0x14B && c <= 0x177 && c % 2 == 1) ||
+        (c >= 0x13A && c <= 0x148 && c % 2 == 0) || (c >= 0x17A && c <= 0x17E && c % 2 == 0))
+        return c - 1;
+    return c;
+}
+
+std::u32string codePoints(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    forEachCodePoint(utf8, [&](char32_t c) { out.push_back(c); });
+    return out;
+}
+
+} // namespace
+
 std::u32string foldCase(std::string_view utf8) {
     std::u32string out;
     out.reserve(utf8.size());
@@ -84,9 +110,12 @@ bool LikePattern::Token::matchesOne(char32_t c) const {
     case AnyOne: return true;
     case Digit: return c >= '0' && c <= '9';
     case Set: {
+        // The text is folded, the list is not: a letter is in the list when
+        // either of its cases is.
+        const char32_t capital = capitalOf(c);
         bool in = false;
         for (const auto& [lo, hi] : ranges)
-            in = in || (c >= lo && c <= hi);
+            in = in || (c >= lo && c <= hi) || (capital >= lo && capital <= hi);
         return in != negated;
     }
     case AnyRun: return false;
@@ -95,7 +124,9 @@ bool LikePattern::Token::matchesOne(char32_t c) const {
 }
 
 LikePattern::LikePattern(std::string_view utf8Pattern) {
-    const std::u32string p = foldCase(utf8Pattern);
+    // Lists keep the pattern's own characters, so that a range such as
+    // [@-Z] means what it says; single characters are compared folded.
+    const std::u32string p = codePoints(utf8Pattern);
     bool onlyLiteralsThenStar = true;
     for (std::size_t i = 0; i < p.size(); ++i) {
         Token t;
@@ -149,13 +180,13 @@ LikePattern::LikePattern(std::string_view utf8Pattern) {
             // characters literally; a one-character list is just that.
             if (!t.negated && t.ranges.size() == 1 && t.ranges[0].first == t.ranges[0].second) {
                 t = Token{};
-                t.ch = p[first];
+                t.ch = foldChar(p[first]);
             } else {
                 onlyLiteralsThenStar = false;
             }
             i = close;
         } else {
-            t.ch = c;
+            t.ch = foldChar(c);
         }
         tokens_.push_back(std::move(t));
     }

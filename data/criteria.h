@@ -12,8 +12,9 @@
 namespace data {
 
 // Text folded for comparison without letter case: UTF-8 in, one code point
-// per element out. Letters of the Latin, Greek and Cyrillic scripts (full
-// width included) compare equal to their other case; nothing else changes.
+// per element out. Folded: basic Latin, Latin-1, Latin Extended-A, the
+// unaccented Greek and the basic Cyrillic capitals, and full-width Latin;
+// nothing else changes.
 std::u32string foldCase(std::string_view utf8);
 char32_t foldChar(char32_t c);
 

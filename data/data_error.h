@@ -7,6 +7,7 @@
 namespace data {
 
 namespace err {
+constexpr int OutOfMemory = 7;
 constexpr int NoCurrentRecord = 3021;
 constexpr int FileNotFound = 3024;
 constexpr int CannotOpenFile = 3051;

@@ -192,6 +192,8 @@ void DataControl::openIfChanged() {
         cache->db = std::make_unique<jet::Database>(jet::Database::open(databaseName_));
     } catch (const jet::Error& e) {
         throw fromJet(e, databaseName_);
+    } catch (const std::bad_alloc&) {
+        throw DataError(err::OutOfMemory, "Out of memory.", databaseName_);
     }
     cache->fileStat = st;
     cache_ = std::move(cache);
@@ -215,6 +217,8 @@ void DataControl::refresh() {
                                     "'. Make sure it exists and that its name is spelled correctly.",
                                 e.what());
             throw fromJet(e, databaseName_);
+        } catch (const std::bad_alloc&) {
+            throw DataError(err::OutOfMemory, "Out of memory.", "table '" + recordSource_ + "'");
         }
         tables.emplace(recordSource_, data);
     }

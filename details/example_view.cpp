@@ -33,9 +33,12 @@ void Form1::ShowFunctionDetails() {
     const DetailSections sections{fieldText(rs.fieldValue(2)), fieldText(rs.fieldValue(6)),
                                   fieldText(rs.fieldValue(7)), fieldText(rs.fieldValue(8)),
                                   fieldText(rs.fieldValue(9))};
-    // After a selection the table lacked, the declaration box holds that
-    // other function; the detail text keeps the declaration it belongs with.
-    const QString declaration = tab2txt2->text() == shownDeclaration_ ? tab2txt2->text() : shownDeclaration_;
+    // The declaration box, as the selection wrote it. After a selection the
+    // table lacked, the box holds that other function; the detail text keeps
+    // the declaration it was shown with.
+    QString declaration = tab2txt2->text();
+    if (declaration != shownDeclaration_)
+        declaration = shownDeclaration_;
     funtxt->setText(composeDetailText(declaration, sections));
 }
 

@@ -87,6 +87,7 @@ struct Table {
     int columnIndex(std::string_view name) const;
 };
 
+// A Database is used from one thread at a time.
 class Database {
 public:
     // Opens a file read-only. Throws Error.

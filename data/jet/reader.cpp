@@ -6,8 +6,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_set>
 
 namespace jet {
@@ -524,7 +525,16 @@ TableDef Database::Impl::readTableDef(u32 firstPage, std::string_view name) cons
     for (std::size_t i = 1; i < td.columns.size(); ++i)
         if (td.columns[i].number == td.columns[i - 1].number)
             ctx.fail("two columns share the column number " + std::to_string(td.columns[i].number));
+    std::vector<bool> varSlotTaken;
     for (const Column& c : td.columns) {
+        if (!c.isFixed() && c.type != Bool && c.varIndex < 0xFFFF) {
+            // Two live columns reading one slot would duplicate its data.
+            if (varSlotTaken.size() <= c.varIndex)
+                varSlotTaken.resize(c.varIndex + 1u, false);
+            if (varSlotTaken[c.varIndex])
+                ctx.fail("two columns share the variable-column slot " + std::to_string(c.varIndex));
+            varSlotTaken[c.varIndex] = true;
+        }
         if (c.isFixed() || c.type == Bool) {
             const std::size_t need = c.type == Bool ? 0 : std::max<std::size_t>(fixedSizeOf(c.type), 1);
             if (c.type != Bool && c.length < need)
@@ -727,6 +737,9 @@ void Database::Impl::appendLong(std::string& out, const RawField& f, bool asText
     std::string raw;
     std::string_view inlineData;
     if (kind == 0x80) {
+        if (memoLen != f.size - 12)
+            ctx.fail("an inline memo's length (" + std::to_string(memoLen) + ") disagrees with its field (" +
+                     std::to_string(f.size - 12) + " bytes)");
         inlineData = std::string_view(reinterpret_cast<const char*>(f.data) + 12, f.size - 12);
     } else if (kind == 0x40) {
         const RowRef r = locatePgRow(ptr, ctx);
@@ -898,15 +911,29 @@ Database Database::open(const std::string& path) {
         throw Error(ErrorCode::CannotOpen, path + ": is a directory, not a database file");
     if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize)
         throw Error(ErrorCode::NotJet, path + ": larger than any Jet database can be");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         throw Error(ErrorCode::CannotOpen, path + ": cannot open: " + std::strerror(errno));
     auto impl = std::make_unique<Impl>();
     impl->path = path;
     impl->bytes = ByteBuffer(static_cast<std::size_t>(st.st_size));
-    in.read(impl->bytes.data(), static_cast<std::streamsize>(impl->bytes.size()));
-    if (in.gcount() != static_cast<std::streamsize>(impl->bytes.size()))
-        throw Error(ErrorCode::CannotOpen, path + ": read error (the file changed while it was read?)");
+    std::size_t got = 0;
+    int readError = 0;
+    while (got < impl->bytes.size()) {
+        const ssize_t r = ::read(fd, impl->bytes.data() + got, impl->bytes.size() - got);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r <= 0) {
+            readError = r < 0 ? errno : 0;
+            break;
+        }
+        got += static_cast<std::size_t>(r);
+    }
+    ::close(fd);
+    if (got != impl->bytes.size())
+        throw Error(ErrorCode::CannotOpen,
+                    path + ": read error: " +
+                        (readError ? std::string(std::strerror(readError)) : "the file shrank while it was read"));
     impl->parseHeader();
     impl->readCatalog();
     return Database(std::move(impl));
@@ -951,12 +978,20 @@ Table Database::readTable(std::string_view name) const {
     std::size_t lvalBudget = impl_->bytes.size();
     if (ncols == 0)
         return t;
-    // The stored row count is only a hint (deleted rows, damage), so it is
-    // capped by what the file could hold.
-    t.cells.reserve(std::min<std::size_t>(td.rowCountHint, impl_->bytes.size() / 8) * ncols);
+    // The stored row count is only a hint (deleted rows, damage), so the
+    // reservation is capped by the file's size, not by what it claims.
+    t.cells.reserve(std::min<std::size_t>(std::size_t{td.rowCountHint} * ncols, impl_->bytes.size() / 16));
+    // A damaged definition can make every row of a page expand into a great
+    // many values; what a table decodes to is bounded relative to the file.
+    const std::size_t outputBudget = 32 * impl_->bytes.size() + (std::size_t{64} << 20);
+    std::size_t output = 0;
     impl_->forEachRow(td, [&](const std::vector<RawField>& fields) {
-        for (std::size_t i = 0; i < ncols; ++i)
+        for (std::size_t i = 0; i < ncols; ++i) {
             t.cells.push_back(impl_->formatValue(td.columns[i], fields[i], ctx, lvalBudget));
+            output += sizeof(Value) + (t.cells.back() ? t.cells.back()->size() : 0);
+        }
+        if (output > outputBudget)
+            ctx.fail("the table decodes to far more data than the file could hold");
     });
     return t;
 }

@@ -46,6 +46,12 @@ TEST(Like, TableOfCases) {
         {"ä*", "Ärger", true},
         {"Ｇ*", "ｇet", true},                // full-width letters fold too
         {"*", "\xC3", true},                 // a damaged value does not throw
+        {"[@-Z]*", "_x", false},             // a range keeps its own bounds
+        {"[@-Z]*", "bx", true},              // ... and a letter matches in either case
+        {"[Z-a]*", "_x", true},              // Z..a is a valid range
+        {"[A-C]*", "beep", true},
+        {"[a-c]*", "BEEP", true},
+        {"[!A-C]*", "beep", false},
     };
     for (const auto& c : cases) {
         const data::LikePattern p(c.pattern);
@@ -63,7 +69,7 @@ TEST(Like, PlainPrefixesAreRecognisedForTheIndex) {
 }
 
 TEST(Like, MalformedPatternsRaise3077) {
-    for (const char* bad : {"[abc*", "Get[*", "[", "[z-a]*"}) {
+    for (const char* bad : {"[abc*", "Get[*", "[", "[z-a]*", "[a-Z]*"}) {
         try {
             data::LikePattern p(bad);
             ADD_FAILURE() << "accepted " << bad;

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 using jetw::Cell;
 using jetw::ColumnKind;
@@ -169,6 +170,32 @@ TEST(DataSourceEmpty, AnEmptyTableIsAtEofAtOnceAndNeverMatches) {
     EXPECT_TRUE(ds.recordset().eof());
     ds.recordset().findFirst("name like '*'");
     EXPECT_TRUE(ds.recordset().noMatch());
+}
+
+TEST(DataSourceLarge, TheIndexAgreesWithAPlainScanOnShuffledNames) {
+    std::mt19937 rng(7);
+    std::vector<std::string> names;
+    const char* stems[] = {"Get", "get", "Set", "Create", "GetWindow", "Reg", "reg", "Sh"};
+    for (int i = 0; i < 3000; ++i)
+        names.push_back(std::string(stems[rng() % 8]) + std::to_string(rng() % 500));
+    data::DataControl ds;
+    ds.setDatabaseName(fixtures::writeTemp(referenceDb(names), "shuffled.mdb"));
+    ds.setRecordSource("funclass");
+    ds.refresh();
+    auto folded = [](std::string s) {
+        for (char& c : s)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return s;
+    };
+    for (const char* prefix : {"", "g", "GET", "getw", "get1", "getwindow49", "s", "sh4", "reg", "cr", "x", "Get99"}) {
+        int expected = -1;
+        for (std::size_t i = 0; i < names.size() && expected < 0; ++i)
+            if (folded(names[i]).rfind(folded(prefix), 0) == 0)
+                expected = static_cast<int>(i);
+        ds.recordset().findFirst(std::string("name like '") + prefix + "*'");
+        EXPECT_EQ(ds.recordset().absolutePosition(), expected) << prefix;
+        EXPECT_EQ(ds.recordset().noMatch(), expected < 0) << prefix;
+    }
 }
 
 TEST(DataSourceLarge, PositionsBeyondSixteenBits) {

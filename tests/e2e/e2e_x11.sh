@@ -52,18 +52,19 @@ mkdir -p "$WORK/nodb"
 cp "$BIN_DIR/zarn-win32api" "$WORK/nodb/"
 LANG=C.UTF-8 "$WORK/nodb/zarn-win32api" >"$WORK/nodb.log" 2>&1 &
 NPID=$!
-BOX=$(xdotool search --sync --onlyvisible --name 'Zarn_Win32API' | head -1)
+BOX=$(timeout 30 xdotool search --sync --onlyvisible --name 'Zarn_Win32API' | head -1)
+[[ -n "$BOX" ]] || fail "no error report appeared for the missing database"
 grep -q "Run-time error '3024'.*winapi.mdb" "$WORK/nodb.log" || fail "no report of the missing database on stderr"
 eval "$(xdotool getwindowgeometry --shell "$BOX")"
 [[ "$WIDTH" != 634 ]] || fail "the main window appeared although the database is missing"
-xdotool windowfocus --sync "$BOX" key Return
+timeout 10 xdotool windowfocus --sync "$BOX" key Return || fail "could not answer the error report"
 for _ in $(seq 50); do kill -0 "$NPID" 2>/dev/null || break; sleep 0.1; done
 set +e; wait "$NPID"; status=$?; set -e
 [[ $status -ne 0 ]] || fail "the program ended with status 0 after the error"
 
 LANG=C.UTF-8 "$WORK/app/zarn-win32api" >"$WORK/app.log" 2>&1 &
 APID=$!
-WIN=$(xdotool search --sync --onlyvisible --name 'Zarn_Win32API' | head -1)
+WIN=$(timeout 30 xdotool search --sync --onlyvisible --name 'Zarn_Win32API' | head -1)
 [[ -n "$WIN" ]] || fail "the window did not appear"
 sleep 0.5
 click() { xdotool mousemove --window "$WIN" "$1" "$2" click "${3:-1}"; sleep 0.3; }

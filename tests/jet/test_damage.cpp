@@ -181,6 +181,50 @@ TEST_P(Damage, CatalogPointingOutsideTheTables) {
 INSTANTIATE_TEST_SUITE_P(Formats, Damage, ::testing::Values(Version::Jet4, Version::Jet3),
                          [](const auto& info) { return std::string(info.param == Version::Jet3 ? "Jet3" : "Jet4"); });
 
+TEST(DamagedFiles, DefinitionsAndLengthsThatContradictTheRows) {
+    using jetw::Cell;
+    jetw::TableDef t{"t", {{"a", ColumnKind::Text, 20}, {"b", ColumnKind::Memo, 0}}, {{Cell{"x"}, Cell{"hello world"}}}};
+    const std::string original = jetw::buildDatabase({{t}}, Version::Jet4);
+    auto expectCorrupt = [](const std::string& bytes, const char* what) {
+        try {
+            (void)jet::Database::fromBytes(bytes, "t.mdb").readTable("t");
+            ADD_FAILURE() << "no error for " << what;
+        } catch (const jet::Error& e) {
+            EXPECT_EQ(e.code(), jet::ErrorCode::Corrupt) << what;
+            EXPECT_NE(std::string(e.what()).find("table 't'"), std::string::npos) << e.what();
+        }
+    };
+    // An inline memo whose stored length disagrees with its field.
+    {
+        std::string bytes = original;
+        const std::size_t at = bytes.find(std::string("\xFF\xFEhello world"));
+        ASSERT_NE(at, std::string::npos);
+        bytes[at - 12] = 5;
+        expectCorrupt(bytes, "an inline memo length");
+    }
+    // Two columns reading the same variable-length slot.
+    {
+        fixtures::Image img(original);
+        const std::size_t desc = std::size_t{img.userTableDefPages()[0]} * img.pageSize() + 63;
+        img.setU16(desc + 25 + 7, img.u16(desc + 7));
+        expectCorrupt(img.bytes(), "a shared slot");
+    }
+}
+
+TEST(DamagedFiles, AnAbsurdRowCountIsOnlyAHint) {
+    // A row count of 2^32-1 in a wide table of a large file once made the
+    // reader reserve gigabytes before it looked at a single row.
+    jetw::TableDef wide{"wide", {}, {}};
+    for (int c = 0; c < 255; ++c)
+        wide.columns.push_back({"c" + std::to_string(c), ColumnKind::Text, 1});
+    wide.rows.assign(2, std::vector<jetw::Cell>(255, jetw::Cell{"x"}));
+    fixtures::Image img(jetw::buildDatabase({{wide}}, Version::Jet4));
+    img.setU32(std::size_t{img.userTableDefPages()[0]} * img.pageSize() + 16, 0xFFFFFFFFu);
+    img.bytes().resize(64u << 20, '\0');
+    const auto table = jet::Database::fromBytes(img.bytes()).readTable("wide");
+    EXPECT_EQ(table.rowCount(), 2u);
+}
+
 TEST(DamagedFiles, NonDatabasesAreRefusedWithTheRightCode) {
     auto codeOf = [](const std::string& bytes) {
         try {

@@ -118,6 +118,8 @@ std::vector<Function> loadDirectory(const std::string& dir) {
         if (it->path().extension() != ".txt")
             continue;
         std::ifstream in(it->path(), std::ios::binary);
+        if (!in)
+            throw ContentError(it->path().string() + ": cannot read");
         const std::string text((std::istreambuf_iterator<char>(in)), {});
         functions.push_back(parseFunction(text, it->path().filename().string()));
     }
