@@ -7,13 +7,14 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config python3
   qt6-base-dev libgl-dev
   nlohmann-json3-dev
-  fonts-noto-cjk
+  fonts-arphic-uming fonts-noto-cjk
   # tests: the libmdb oracle, GoogleTest, Google Benchmark, clang for the fuzzer
   mdbtools mdbtools-dev libglib2.0-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   # end-to-end checks on a real X server
   xvfb xdotool xclip x11-utils
-  # export lists of the Windows DLLs, to check the bundled content
-  mingw-w64-x86-64-dev
+  # Windows headers, import libraries and a cross compiler, to prove the
+  # bundled content's declarations, constants and structures
+  mingw-w64-x86-64-dev mingw-w64-i686-dev gcc-mingw-w64-i686 binutils-mingw-w64-i686
 )
 
 missing=()

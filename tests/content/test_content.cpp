@@ -3,13 +3,19 @@
 // sections, and the built database holds what the files say.
 #include "content.h"
 #include "jet/jet.h"
+#include "proofs.h"
 #include "vb_declare.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <climits>
+#include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
 #include <map>
 #include <set>
 
@@ -56,9 +62,9 @@ const std::set<std::string>& exportsOf(const std::string& dll) {
 
 TEST(Content, EnoughFunctionsAndExamples) {
     const auto& fns = functions();
-    EXPECT_GE(fns.size(), 300u);
+    EXPECT_GE(fns.size(), 670u);
     const auto examples = std::count_if(fns.begin(), fns.end(), [](const auto& f) { return f.example.has_value(); });
-    EXPECT_GE(examples, 100);
+    EXPECT_GE(examples * 10, static_cast<long>(fns.size()) * 6) << "examples for at least 60% of the functions";
     std::printf("content: %zu functions, %ld with examples\n", fns.size(), static_cast<long>(examples));
 }
 
@@ -73,7 +79,9 @@ TEST(Content, DeclarationsParseAndMatchTheirHeader) {
             continue;
         }
         EXPECT_EQ(d.name, f.name);
-        EXPECT_EQ(lower(d.lib) + ".dll", f.library) << "Lib and library disagree";
+        // Lib "user32" names user32.dll; a file of another kind is named in full.
+        const std::string lib = lower(d.lib);
+        EXPECT_EQ(lib.find('.') == std::string::npos ? lib + ".dll" : lib, f.library) << "Lib and library disagree";
         EXPECT_EQ(d.lib, lower(d.lib)) << "Lib is written in lower case";
         EXPECT_EQ(d.alias, f.alias) << "the Alias clause and the alias field disagree";
         if (f.alias) {
@@ -88,7 +96,7 @@ TEST(Content, EveryExportedNameExistsInItsLibrary) {
     std::size_t checked = 0;
     for (const auto& f : functions()) {
         SCOPED_TRACE(f.file);
-        const std::string dll = f.library.substr(0, f.library.size() - 4);
+        const std::string dll = proofs::importLibraryName(f.library);
         const auto& exports = exportsOf(dll);
         ASSERT_FALSE(exports.empty()) << "no export list for " << f.library
                                       << " (is mingw-w64-x86-64-dev installed?)";
@@ -97,6 +105,22 @@ TEST(Content, EveryExportedNameExistsInItsLibrary) {
         ++checked;
     }
     EXPECT_EQ(checked, functions().size());
+}
+
+// What a VB6 call pushes equals what the stdcall export pops, every constant
+// we print has the header's value as VB reads it, and every Type that mirrors
+// a Windows structure has its layout (i686 headers and import libraries).
+TEST(Content, DeclarationsConstantsAndStructuresAreProvenAgainstTheHeaders) {
+    const auto r = proofs::check(kContentDir);
+    for (const auto& f : r.failures)
+        ADD_FAILURE() << f;
+    EXPECT_EQ(r.functions, functions().size());
+    EXPECT_EQ(r.stackProven, r.declares) << "every Declare, the examples' included";
+    EXPECT_GE(r.constsProven, 3000u);
+    EXPECT_GE(r.typesProven, 200u);
+    std::printf("proven: %zu stack sizes, %zu of %zu constants (the rest are the examples' own), %zu of %zu Types "
+                "with %zu members\n",
+                r.stackProven, r.constsProven, r.consts, r.typesProven, r.types, r.membersProven);
 }
 
 TEST(Content, SectionsAReaderExpects) {
@@ -206,6 +230,78 @@ TEST(VbDeclare, RefusesWhatVbWouldNotCompile) {
              "Declare Functoin X Lib \"y\" () As Long",
          })
         EXPECT_THROW(vb::parseDeclare(bad), vb::ParseError) << bad;
+}
+
+// The VB6 rules the proofs rest on; each row is a way content went wrong.
+TEST(Proofs, ReadValuesAndLayoutsAsVb6Does) {
+    const std::pair<const char*, std::optional<std::int64_t>> literals[] = {
+        {"&HF060", -4000},       {"&HF060&", 0xF060},     {"&HFFFF", -1},     {"&HFFFF&", 0xFFFF},
+        {"&H8000", -32768},      {"&H10000", 0x10000},    {"&H80000000", INT32_MIN}, {"-1", -1},
+        {"2147483647", INT32_MAX}, {"4294967295", std::nullopt}, {"&HG1", std::nullopt}, {"12.5", std::nullopt},
+    };
+    for (const auto& [text, value] : literals)
+        EXPECT_EQ(proofs::vbLiteral(text), value) << text;
+    const std::map<std::string, std::int64_t> known{{"A", 1}, {"B", 4}};
+    EXPECT_EQ(proofs::vbConstExpression("A Or B Or &H10", known), 21);
+    EXPECT_EQ(proofs::vbConstExpression("(B + 1) * 2 And Not A", known), 10);
+    EXPECT_FALSE(proofs::vbConstExpression("A Or C", known));
+
+    const auto d = vb::parseDeclare("Declare Function F Lib \"x\" (ByVal a As Long, b As Any, ByVal c As Double, "
+                                    "ByVal d As Integer, e() As Byte, ByVal f As String, ByVal g As Currency) As Long");
+    EXPECT_EQ(proofs::vbStackBytes(d).bytes, 4 + 4 + 8 + 4 + 4 + 4 + 8);
+    EXPECT_FALSE(proofs::vbStackBytes(vb::parseDeclare("Declare Function F Lib \"x\" (ByVal r As RECT) As Long")).bytes);
+
+    const auto facts = proofs::scan("name: F\ndeclaration: Declare Sub F Lib \"x\" ()\nlibrary: x.dll\n\n== example\n"
+                                    "Private Type INNER\n    b As Byte\nEnd Type\n"
+                                    "Private Type T\n    i As Integer\n    d As Double\n    s As String * 3\n"
+                                    "    n As INNER\n    a(0 To 2) As Integer\n    p As String\nEnd Type\n"
+                                    "Private Const X = &H10, Y = X Or &H8000&  ' comment\n",
+                                    "F.txt");
+    ASSERT_TRUE(facts.problems.empty()) << facts.problems.front();
+    ASSERT_EQ(facts.types.size(), 2u);
+    std::map<std::string, proofs::TypeAt> types{{"INNER", facts.types[0]}, {"T", facts.types[1]}};
+    std::string why;
+    const auto l = proofs::vbLayout(facts.types[1], types, why);
+    ASSERT_TRUE(l) << why;
+    // Double aligns on 4, String * 3 and a Byte Type on 1, the pointer on 4.
+    const std::vector<std::pair<std::size_t, std::size_t>> offsets{{0, 2}, {4, 8}, {12, 3}, {15, 1}, {16, 6}, {24, 4}};
+    EXPECT_EQ(l->members, offsets);
+    EXPECT_EQ(l->size, 28u);
+    ASSERT_EQ(facts.consts.size(), 2u);
+    EXPECT_EQ(facts.consts[1].value, 0x8010);
+}
+
+// The proofs must catch each way a file can be wrong, naming file and line.
+TEST(Proofs, CatchWhatWouldCrashAVbProgram) {
+    const auto dir = std::filesystem::temp_directory_path() / ("zarn-proofs-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "GetSystemMenu.txt")
+        << "name: GetSystemMenu\n"
+           "declaration: Declare Function GetSystemMenu Lib \"user32\" (ByVal hwnd As Long) As Long\n"
+           "library: user32.dll\n\n== remarks\nSC_CLOSE = &HF060& and SC_MOVE = &HF010.\n== example\n"
+           "Private Declare Function wsprintf Lib \"user32\" Alias \"wsprintfA\" (ByVal s As String) As Long\n"
+           "Private Declare Function NoSuchExport Lib \"user32\" () As Long\n"
+           "Private Type RECT\n    Left As Long\n    Top As Integer\n    Right As Long\n    Bottom As Long\nEnd Type\n"
+           "Private Type POINTAPI\n    x As Long\n    y As Long\nEnd Type\n"
+           "Private Const SC_CLOSE = &HF060, MF_BYCOMMAND = 0, MY_OWN = &HF060\n";
+    const auto r = proofs::check(dir.string());
+    std::filesystem::remove_all(dir);
+    const std::vector<std::string> expected{
+        "GetSystemMenu.txt:2: GetSystemMenu pushes 4 bytes, but _GetSystemMenu@8 takes 8",
+        "GetSystemMenu.txt:8: wsprintfA is a cdecl export of user32.dll; a VB6 Declare calls stdcall",
+        "GetSystemMenu.txt:9: NoSuchExport is not exported by the 32-bit import library of user32.dll (libuser32.a)",
+        "GetSystemMenu.txt:6: SC_MOVE = &HF010 is -4080 as VB reads it; the headers say 0xF010 (61456); a Long needs "
+        "the trailing &",
+        "GetSystemMenu.txt:20: SC_CLOSE = &HF060 is -4000 as VB reads it; the headers say 0xF060 (61536); a Long needs "
+        "the trailing &",
+    };
+    ASSERT_GE(r.failures.size(), expected.size() + 1);
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(r.failures[i], expected[i]);
+    EXPECT_EQ(r.failures.back().rfind("GetSystemMenu.txt:10: member Top of RECT sits at 4 with 2 bytes", 0), 0u)
+        << r.failures.back();
+    EXPECT_EQ(r.constsProven, 2u) << "SC_CLOSE in the text and MF_BYCOMMAND; MY_OWN is the example's own";
+    EXPECT_EQ(r.typesProven, 1u) << "POINTAPI is POINT";
 }
 
 TEST(ContentFormat, ParsesSectionsAndRefusesMistakes) {
