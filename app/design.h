@@ -79,6 +79,10 @@ inline const QString kCopyCaption = QStringLiteral("复 制");
 // Colours
 constexpr std::uint32_t kSwatchColors[8] = {0x80000005, 0x00C0C0FF, 0x00C0E0FF, 0x00C0FFFF,
                                             0x00C0FFC0, 0x00FFFFC0, 0x00FFC0C0, 0x00FFC0FF};
+// What a screen reader calls each swatch.
+inline const QString kSwatchNames[8] = {QStringLiteral("窗口背景色"), QStringLiteral("浅红色"), QStringLiteral("浅橙色"),
+                                        QStringLiteral("浅黄色"),     QStringLiteral("浅绿色"), QStringLiteral("浅青色"),
+                                        QStringLiteral("浅蓝色"),     QStringLiteral("浅品红色")};
 constexpr std::uint32_t kSwatchForeColor = 0x80000008; // COLOR_WINDOWTEXT
 constexpr std::uint32_t kLabel7BackColor = 0x00C0C0FF;
 constexpr std::uint32_t kFuntxtBackColor = 0x80000009;    // COLOR_CAPTIONTEXT

@@ -5,7 +5,10 @@
 #include <QStringList>
 
 void installFontSubstitutions() {
-    const QStringList fallbacks = {QStringLiteral("Noto Serif CJK SC"), QStringLiteral("AR PL UMing CN")};
+    // AR PL UMing CN is a Ming face like SimSun with its metrics at 12 px (12 px
+    // lines, 6 px half-width letters), so the design's labels, list lines and
+    // wrapping hold; Noto Serif CJK SC is taller and wider and only stands in.
+    const QStringList fallbacks = {QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")};
     for (const QString& family : {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")})
         QFont::insertSubstitutions(family, fallbacks);
 }

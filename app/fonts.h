@@ -1,10 +1,10 @@
 // The window's font: 宋体 9 pt. Where SimSun is not installed (any Linux
-// desktop), the same request lands on a Chinese serif face of similar shape.
+// desktop), the same request lands on a Ming face with SimSun's metrics.
 #pragma once
 
 #include <QFont>
 
-// Maps 宋体, SimSun and NSimSun to Noto Serif CJK SC, then AR PL UMing CN.
+// Maps 宋体, SimSun and NSimSun to AR PL UMing CN, then Noto Serif CJK SC.
 // Call once after the application object exists.
 void installFontSubstitutions();
 

@@ -8,7 +8,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
@@ -16,6 +15,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -121,6 +121,8 @@ void Form1::createControls() {
     // Text boxes, list, buttons, options, check boxes.
     tab2txt1 = place(new QLineEdit(this), QStringLiteral("tab2txt1"), design::tab2txt1);
     tab2txt1->setFont(font);
+    // No text box of the design limits its text; Qt's default stops at 32,767.
+    tab2txt1->setMaxLength(std::numeric_limits<int>::max());
     connect(tab2txt1, &QLineEdit::textChanged, this, [this] { guarded([&] { tab2txt1_Change(); }); });
 
     tab2lst = place(new VbListBox(this), QStringLiteral("tab2lst"), design::tab2lst);
@@ -140,9 +142,9 @@ void Form1::createControls() {
     tab2txt2->setFont(font);
     tab2txt2->setBackColor(VbColor{design::kWindowBackColor});
 
-    Check1 = place(new QCheckBox(this), QStringLiteral("Check1"), design::Check1);
-    Check2 = place(new QCheckBox(this), QStringLiteral("Check2"), design::Check2);
-    for (QCheckBox* c : {Check1, Check2}) {
+    Check1 = place(new VbCheckBox(this), QStringLiteral("Check1"), design::Check1);
+    Check2 = place(new VbCheckBox(this), QStringLiteral("Check2"), design::Check2);
+    for (VbCheckBox* c : {Check1, Check2}) {
         c->setEnabled(false);
         c->setChecked(false);
     }
@@ -161,12 +163,11 @@ void Form1::createControls() {
 
     // Frames lie above everything else on the window; while they show they
     // cover the Public/Private options.
-    Frame1[1] = place(new QGroupBox(design::kFrame1_1, this), arrayName("Frame1", 1), design::Frame1_1);
+    Frame1[1] = place(new VbFrame(design::kFrame1_1, this), arrayName("Frame1", 1), design::Frame1_1);
     Frame1[1]->setFont(font);
     Label5 = label(Frame1[1], QStringLiteral("Label5"), design::Label5, QString(), true);
-    Label5->setLineHeight(13);
 
-    Frame1[2] = place(new QGroupBox(design::kFrame1_2, this), arrayName("Frame1", 2), design::Frame1_2);
+    Frame1[2] = place(new VbFrame(design::kFrame1_2, this), arrayName("Frame1", 2), design::Frame1_2);
     Frame1[2]->setFont(font);
     Label7 = label(Frame1[2], QStringLiteral("Label7"), design::Label7, QString(), false);
     Label7->setBorder(VbLabel::Border::Sunken3D);
@@ -180,9 +181,7 @@ void Form1::createControls() {
         Label4[i] = label(Frame1[2], arrayName("Label4", i), at, QString(), false);
         Label4[i]->setBorder(VbLabel::Border::Flat);
         Label4[i]->setBackColor(VbColor{design::kSwatchColors[i]});
-        QPalette pal = Label4[i]->palette();
-        pal.setColor(QPalette::WindowText, VbColor{design::kSwatchForeColor}.resolve());
-        Label4[i]->setPalette(pal);
+        Label4[i]->setForeColor(VbColor{design::kSwatchForeColor});
         connect(Label4[i], &VbLabel::clicked, this,
                 [this, i] { guarded([&] { Label4_Click(static_cast<std::int16_t>(i)); }); });
     }
@@ -195,11 +194,45 @@ void Form1::createControls() {
     for (QRadioButton* r : Option3)
         keepOneTabStop(r);
     for (int i : {1, 2}) {
-        // A frame is opaque: whatever lies under it on the window is hidden.
-        Frame1[i]->setAutoFillBackground(true);
         Frame1[i]->setVisible(false);
         Frame1[i]->raise();
     }
+    nameForScreenReaders();
+}
+
+void Form1::nameForScreenReaders() {
+    // A control is announced by the caption that stands for it on screen.
+    auto name = [](QWidget* w, const QString& text, const QString& description = QString()) {
+        w->setAccessibleName(text);
+        if (!description.isEmpty())
+            w->setAccessibleDescription(description);
+    };
+    auto trimmedLabel = [](const QString& caption) {
+        QString t = caption.trimmed();
+        if (t.endsWith(QLatin1Char(':')))
+            t.chop(1);
+        return t;
+    };
+    name(tab2txt1, trimmedLabel(design::kTab2lab));
+    name(tab2lst, QStringLiteral("函数列表"), trimmedLabel(design::kTab2lab));
+    name(tab2txt2, QStringLiteral("声明"));
+    name(funtxt, QStringLiteral("函数说明"));
+    name(datafunname[0], trimmedLabel(design::kLabel1[0]));
+    name(datafunname[1], trimmedLabel(design::kLabel1[1]));
+    name(Check1, design::kLabel1[3]);
+    name(Check2, design::kLabel1[4]);
+    name(labtab[1], QStringLiteral("引索"));
+    name(labtab[0], QStringLiteral("帮助"));
+    name(imgtab, QStringLiteral("引索"));
+    name(Image1, QStringLiteral("三个区域的位置"));
+    name(Command1, QStringLiteral("复制"));
+    for (QPushButton* b : Funcmd)
+        name(b, b->text());
+    for (int i = 0; i < 3; ++i)
+        name(Option3[i], design::kOption3[i],
+             QStringList{QStringLiteral("函数说明"), QStringLiteral("函数列表"), QStringLiteral("声明")}[i]);
+    for (int i = 0; i < 8; ++i)
+        name(Label4[i], design::kSwatchNames[i], trimmedLabel(design::kLabel6));
 }
 
 void Form1::setFocusOrder() {

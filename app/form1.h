@@ -15,8 +15,6 @@
 #include <cstdint>
 #include <functional>
 
-class QCheckBox;
-class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -66,7 +64,7 @@ public:
     QRadioButton* Option2 = nullptr;
     QPushButton* Command1 = nullptr;
     VbTextBox* tab2txt2 = nullptr;
-    std::array<QGroupBox*, 3> Frame1{}; // members 1 and 2
+    std::array<VbFrame*, 3> Frame1{}; // members 1 and 2
     VbLabel* Label5 = nullptr;
     VbLabel* Label7 = nullptr;
     QLabel* Image1 = nullptr;
@@ -75,8 +73,8 @@ public:
     std::array<VbLabel*, 8> Label4{};
     std::array<VbLabel*, 5> Label1{};
     std::array<VbLabel*, 2> datafunname{};
-    QCheckBox* Check1 = nullptr;
-    QCheckBox* Check2 = nullptr;
+    VbCheckBox* Check1 = nullptr;
+    VbCheckBox* Check2 = nullptr;
     VbTextBox* funtxt = nullptr;
     std::array<QPushButton*, 2> Funcmd{};
     data::DataControl Data1;
@@ -88,11 +86,13 @@ private:
     // The function the detail area shows (its winfun name, as stored) and the
     // scoped declaration it was shown with. The example view and the way back
     // use them to stay on that function when the shared cursor has moved on.
-    QString shownFunction_;
+    // Unset until a function has been shown: the empty text is a valid name.
+    std::optional<QString> shownFunction_;
     QString shownDeclaration_;
     bool ensureShownRecord();
 
     void createControls();
+    void nameForScreenReaders();
     void setFocusOrder();
     void ShowFunctionDetails();
     // Runs a handler; an error that escapes it is reported and ends the program.

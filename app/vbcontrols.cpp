@@ -5,6 +5,10 @@
 #include <QPainter>
 #include <QPalette>
 #include <QScrollBar>
+#include <QMimeData>
+#include <QStyleOptionButton>
+#include <QTextCursor>
+#include <algorithm>
 
 namespace {
 
@@ -107,40 +111,6 @@ void VbLabel::setCaption(const QString& caption) {
         resize(sizeHint());
 }
 
-void VbLabel::setLineHeight(int pixels) {
-    lineHeight_ = pixels;
-    if (autoSize_)
-        resize(sizeHint());
-    update();
-}
-
-QSize VbLabel::sizeHint() const {
-    if (lineHeight_ <= 0)
-        return QLabel::sizeHint();
-    const QStringList lines = text().split(QLatin1Char('\n'));
-    int width = 0;
-    for (const QString& l : lines)
-        width = std::max(width, fontMetrics().horizontalAdvance(l));
-    return QSize(width + 2 * frameWidth(), static_cast<int>(lines.size()) * lineHeight_ + 2 * frameWidth());
-}
-
-void VbLabel::paintEvent(QPaintEvent* event) {
-    if (lineHeight_ <= 0) {
-        QLabel::paintEvent(event);
-        return;
-    }
-    QFrame::paintEvent(event);
-    QPainter p(this);
-    p.setFont(font());
-    p.setPen(palette().color(QPalette::WindowText));
-    // Put the baseline so that the ascent of a Chinese glyph (about the font
-    // size) fits the line.
-    const int baseline = (lineHeight_ + font().pixelSize()) / 2 - 1;
-    const QStringList lines = text().split(QLatin1Char('\n'));
-    for (int i = 0; i < lines.size(); ++i)
-        p.drawText(frameWidth(), frameWidth() + i * lineHeight_ + baseline, lines[i]);
-}
-
 void VbLabel::setBorder(Border border) {
     switch (border) {
     case Border::None: setFrameStyle(QFrame::NoFrame); break;
@@ -160,12 +130,78 @@ void VbLabel::setBackColor(VbColor color) {
     applyBackColor();
 }
 
+void VbLabel::setForeColor(VbColor color) {
+    foreColor_ = color;
+    applyBackColor();
+}
+
 void VbLabel::applyBackColor() {
+    if (foreColor_)
+        setBackground(this, QPalette::WindowText, foreColor_->resolve());
     if (!backColor_)
         return;
     setAutoFillBackground(true);
     setBackground(this, QPalette::Window, backColor_->resolve());
 }
+
+VbFrame::VbFrame(const QString& caption, QWidget* parent) : QWidget(parent), caption_(caption) {
+    PaletteFollower::ensureInstalled();
+    setAccessibleName(caption.trimmed());
+    // A frame is opaque: whatever lies under it on the window is hidden.
+    setAutoFillBackground(true);
+    applyBackColor();
+}
+
+QRect VbFrame::captionRect() const {
+    const QFontMetrics fm = fontMetrics();
+    // The caption starts a few pixels in from the left edge, as the
+    // platform's group boxes draw it; its leading blank is part of it.
+    return QRect(7, 0, fm.horizontalAdvance(caption_), fm.height());
+}
+
+int VbFrame::lineY() const { return fontMetrics().height() / 2; }
+
+void VbFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const QRect box(0, lineY(), width() - 1, height() - 1 - lineY());
+    // An etched line: shadow, then highlight one pixel further in.
+    p.setPen(VbColor{0x80000010}.resolve()); // COLOR_BTNSHADOW
+    p.drawRect(box.adjusted(0, 0, -1, -1));
+    p.setPen(VbColor{0x80000014}.resolve()); // COLOR_BTNHIGHLIGHT
+    p.drawLine(box.left() + 1, box.top() + 1, box.right() - 2, box.top() + 1);
+    p.drawLine(box.left() + 1, box.top() + 1, box.left() + 1, box.bottom() - 1);
+    p.drawLine(box.left(), box.bottom(), box.right(), box.bottom());
+    p.drawLine(box.right(), box.top(), box.right(), box.bottom());
+    const QRect caption = captionRect();
+    p.fillRect(caption, palette().color(QPalette::Window));
+    p.setPen(palette().color(QPalette::WindowText));
+    p.setFont(font());
+    p.drawText(caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
+}
+
+void VbFrame::applyBackColor() { setBackground(this, QPalette::Window, VbColor{0x8000000F}.resolve()); }
+
+VbCheckBox::VbCheckBox(QWidget* parent) : QCheckBox(parent) {}
+
+QRect VbCheckBox::boxRect() const {
+    QStyleOptionButton opt;
+    opt.initFrom(this);
+    // The platform's box where it fits, else as large as the control allows
+    // (the design's box is 13 pixels, some styles draw 14).
+    const int side = std::min({style()->pixelMetric(QStyle::PM_IndicatorWidth, &opt, this),
+                               style()->pixelMetric(QStyle::PM_IndicatorHeight, &opt, this), width(), height()});
+    return QRect(0, (height() - side) / 2, side, side);
+}
+
+void VbCheckBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QStyleOptionButton opt;
+    initStyleOption(&opt);
+    opt.rect = boxRect();
+    style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &opt, &p, this);
+}
+
+bool VbCheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }
 
 void VbLabel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
@@ -199,7 +235,32 @@ VbTextBox::VbTextBox(QWidget* parent) : QPlainTextEdit(parent) {
 
 void VbTextBox::setText(const QString& text) {
     text_ = text;
+    // displayText turns CR LF into one line feed and a lone CR into one;
+    // remember where each shown character came from.
+    storedAt_.clear();
+    storedAt_.reserve(static_cast<std::size_t>(text.size()) + 1);
+    for (int i = 0; i < text.size(); ++i) {
+        storedAt_.push_back(i);
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+    }
+    storedAt_.push_back(static_cast<int>(text.size()));
     setPlainText(displayText(text));
+}
+
+QMimeData* VbTextBox::createMimeDataFromSelection() const {
+    const QTextCursor cursor = textCursor();
+    auto* mime = new QMimeData;
+    const auto last = static_cast<int>(storedAt_.size()) - 1;
+    const int from = std::clamp(cursor.selectionStart(), 0, std::max(last, 0));
+    const int to = std::clamp(cursor.selectionEnd(), 0, std::max(last, 0));
+    if (last < 0 || from >= to) {
+        mime->setText(QString());
+        return mime;
+    }
+    const int start = storedAt_[static_cast<std::size_t>(from)];
+    mime->setText(text_.mid(start, storedAt_[static_cast<std::size_t>(to)] - start));
+    return mime;
 }
 
 void VbTextBox::setBackColor(VbColor color) {
@@ -259,6 +320,16 @@ void VbListBox::setBackColor(VbColor color) {
 }
 
 void VbListBox::applyBackColor() { setBackground(this, QPalette::Base, backColor_.resolve()); }
+
+void VbListBox::mousePressEvent(QMouseEvent* event) {
+    // Below the last line there is nothing to select: the selection stays,
+    // so a double-click there still acts on it.
+    if (!indexAt(event->position().toPoint()).isValid()) {
+        event->accept();
+        return;
+    }
+    QListView::mousePressEvent(event);
+}
 
 void VbListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     QListView::mouseDoubleClickEvent(event);

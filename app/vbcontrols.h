@@ -4,12 +4,15 @@
 // double-clicks as plain signals.
 #pragma once
 
+#include <QCheckBox>
 #include <QColor>
 #include <QLabel>
 #include <QListView>
 #include <QStringListModel>
 #include <QPlainTextEdit>
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 // A stored colour: &H00BBGGRR& or a reference &H800000nn& to system colour nn.
 struct VbColor {
@@ -44,14 +47,12 @@ public:
     const QString& caption() const { return caption_; }
     void setCaption(const QString& caption);
     void setAutoSize(bool on) { autoSize_ = on; }
-    // Lines set this many pixels apart instead of the font's own spacing,
-    // which for the Chinese fallback faces is far taller than the design's.
-    void setLineHeight(int pixels);
-    QSize sizeHint() const override;
     void setBorder(Border border);
     // Without a BackColor the label is transparent.
     void setBackColor(VbColor color);
     std::optional<VbColor> backColor() const { return backColor_; }
+    void setForeColor(VbColor color);
+    std::optional<VbColor> foreColor() const { return foreColor_; }
 
 signals:
     void clicked();
@@ -59,6 +60,31 @@ signals:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+
+public:
+    void applyBackColor() override;
+
+private:
+    QString caption_;
+    bool autoSize_ = false;
+    bool pressed_ = false;
+    std::optional<VbColor> backColor_;
+    std::optional<VbColor> foreColor_;
+};
+
+// A frame: an etched rectangle whose caption sits on its top line, over a
+// gap in it. Children are placed from the frame's own corner, caption band
+// included.
+class VbFrame : public QWidget, public BackColorHolder {
+    Q_OBJECT
+public:
+    explicit VbFrame(const QString& caption, QWidget* parent = nullptr);
+    const QString& caption() const { return caption_; }
+    // Where the caption is drawn and where the top line runs, for the pixels.
+    QRect captionRect() const;
+    int lineY() const;
+
+protected:
     void paintEvent(QPaintEvent* event) override;
 
 public:
@@ -66,10 +92,19 @@ public:
 
 private:
     QString caption_;
-    int lineHeight_ = 0;
-    bool autoSize_ = false;
-    bool pressed_ = false;
-    std::optional<VbColor> backColor_;
+};
+
+// A check box whose box is drawn whole at the left of its rectangle, however
+// narrow the rectangle (the design gives 13 pixels).
+class VbCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    explicit VbCheckBox(QWidget* parent = nullptr);
+    QRect boxRect() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
 };
 
 // A multi-line text box. Locked boxes cannot be edited but their text can
@@ -85,12 +120,18 @@ public:
     VbColor backColor() const { return backColor_; }
 
 protected:
+    // Copies (Ctrl+C, Ctrl+Insert, the context menu, a drag) carry the
+    // selected part of the stored text, line breaks as stored.
+    QMimeData* createMimeDataFromSelection() const override;
 
 public:
     void applyBackColor() override;
 
 private:
     QString text_;
+    // For each position of the shown text, its position in text_ (one more
+    // entry for the end): a shown line feed may stand for CR LF.
+    std::vector<int> storedAt_;
     VbColor backColor_{0x80000005};
 };
 
@@ -115,6 +156,7 @@ signals:
     void dblClick();
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 public:

@@ -15,16 +15,16 @@ void copyToClipboard(const QString& text) {
 } // namespace
 
 bool Form1::ensureShownRecord() {
-    if (shownFunction_.isEmpty())
+    if (!shownFunction_)
         return false;
     auto& rs = Data1.recordset();
-    if (Data1.recordSource() == "winfun" && rs.hasCurrentRecord() && fieldText(rs.fieldValue(0)) == shownFunction_)
+    if (Data1.recordSource() == "winfun" && rs.hasCurrentRecord() && fieldText(rs.fieldValue(0)) == *shownFunction_)
         return true;
     // A search (or a selection the table lacks) moved the shared cursor
     // away: go back to the function the detail area names.
     Data1.setRecordSource("winfun");
     Data1.refresh();
-    Data1.recordset().findFirst("函数='" + quotedLiteral(shownFunction_) + "'");
+    Data1.recordset().findFirst("函数='" + quotedLiteral(*shownFunction_) + "'");
     return !Data1.recordset().noMatch();
 }
 

@@ -12,6 +12,8 @@ PACKAGES=(
   mdbtools mdbtools-dev libglib2.0-dev libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
   # end-to-end checks on a real X server
   xvfb xdotool xclip x11-utils
+  # the screen-reader check: the accessibility bus and a client for it
+  at-spi2-core python3-pyatspi dbus
   # Windows headers, import libraries and a cross compiler, to prove the
   # bundled content's declarations, constants and structures
   mingw-w64-x86-64-dev mingw-w64-i686-dev gcc-mingw-w64-i686 binutils-mingw-w64-i686

@@ -254,6 +254,31 @@ private slots:
         QVERIFY(w.reports.seen.isEmpty());
     }
 
+    // The empty text is a name like any other; and a click below the last
+    // line leaves the selection where it was, so a double-click there acts on it.
+    void anEmptyNameAndTheEmptyPartOfTheList() {
+        Window w({{"", Cell{"Declare Sub Nameless Lib \"x\" ()"}, true, Cell{"' 空名字的实例"}},
+                  {"Beep", Cell{"Declare Function Beep Lib \"kernel32\" (ByVal f As Long, ByVal d As Long) As Long"}}},
+                 "emptyname");
+        w.doubleClick(0);
+        QVERIFY(w->funtxt->text().startsWith(QStringLiteral("【VB声明】")));
+        QTest::mouseClick(w->Funcmd[0], Qt::LeftButton);
+        QCOMPARE(w->funtxt->text(), QStringLiteral("' 空名字的实例"));
+        QCOMPARE(w->Funcmd[0]->text(), QStringLiteral("返 回"));
+
+        auto* list = w->tab2lst;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->rowRect(1).center());
+        QCOMPARE(list->listIndex(), 1);
+        const QPoint below(20, list->viewport()->height() - 3);
+        QVERIFY(!list->indexAt(below).isValid());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(list->listIndex(), 1);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, below);
+        QCOMPARE(list->listIndex(), 1);
+        QCOMPARE(w->datafunname[0]->caption(), QStringLiteral("Beep"));
+        QVERIFY(w.reports.seen.isEmpty());
+    }
+
     void doubleClickWithoutSelectionDoesNothing() {
         Window w(sampleFunctions(), "nosel");
         w->tab2lst->setListIndex(-1);

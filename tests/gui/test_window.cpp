@@ -6,10 +6,10 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFontInfo>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextCursor>
 #include <QtTest>
 
 #include "fonts.h"
@@ -137,8 +137,8 @@ private slots:
         QCOMPARE(form->Funcmd[0]->text(), QStringLiteral("实 例"));
         QCOMPARE(form->Funcmd[1]->text(), QStringLiteral("复 制"));
         QCOMPARE(form->Command1->text(), QStringLiteral("复制(&C)"));
-        QCOMPARE(form->Frame1[1]->title(), QStringLiteral(" 信息 "));
-        QCOMPARE(form->Frame1[2]->title(), QStringLiteral(" 选项 "));
+        QCOMPARE(form->Frame1[1]->caption(), QStringLiteral(" 信息 "));
+        QCOMPARE(form->Frame1[2]->caption(), QStringLiteral(" 选项 "));
         QCOMPARE(form->Label1[1]->caption(), QStringLiteral("库  名:"));
         QCOMPARE(form->tab2lab->caption(), QStringLiteral("键入要查找的关键字:"));
         QVERIFY(form->tab2txt2->isReadOnly() && form->funtxt->isReadOnly());
@@ -158,12 +158,12 @@ private slots:
         QCOMPARE(form->Label4[7]->parentWidget(), form->Frame1[2]);
         QCOMPARE(form->Label5->parentWidget(), form->Frame1[1]);
 
-        // Every text-bearing control asks for 宋体 and gets the Chinese serif face.
+        // Every text-bearing control asks for 宋体 and gets the Ming face with its metrics.
         for (QWidget* w : {static_cast<QWidget*>(form->tab2lst), static_cast<QWidget*>(form->funtxt),
                            static_cast<QWidget*>(form->Command1), static_cast<QWidget*>(form->Label1[0]),
                            static_cast<QWidget*>(form->Option3[1]), static_cast<QWidget*>(form->Frame1[2])}) {
             QCOMPARE(w->font().family(), QStringLiteral("宋体"));
-            QCOMPARE(QFontInfo(w->font()).family(), QStringLiteral("Noto Serif CJK SC"));
+            QCOMPARE(QFontInfo(w->font()).family(), QStringLiteral("AR PL UMing CN"));
         }
     }
 
@@ -205,11 +205,69 @@ private slots:
             QTest::keyClick(box, Qt::Key_Backspace);
             QCOMPARE(box->text(), QStringLiteral("第一行\r\nsecond line"));
             QCOMPARE(box->toPlainText(), QStringLiteral("第一行\nsecond line"));
-            QGuiApplication::clipboard()->setText(QStringLiteral("sentinel"));
-            QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
-            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("第一行\nsecond line"));
+            // Keyboard copies carry the line breaks as stored, whole or in part.
+            const struct {
+                int from, to;
+                QKeyCombination copy;
+                QString expected;
+            } copies[] = {
+                {0, 15, Qt::ControlModifier | Qt::Key_C, QStringLiteral("第一行\r\nsecond line")},
+                {2, 6, Qt::ControlModifier | Qt::Key_Insert, QStringLiteral("行\r\nse")},
+                {3, 4, Qt::ControlModifier | Qt::Key_C, QStringLiteral("\r\n")},
+            };
+            for (const auto& c : copies) {
+                QTextCursor cursor = box->textCursor();
+                cursor.setPosition(c.from);
+                cursor.setPosition(c.to, QTextCursor::KeepAnchor);
+                box->setTextCursor(cursor);
+                QGuiApplication::clipboard()->setText(QStringLiteral("sentinel"));
+                QTest::keyClick(box, c.copy.key(), c.copy.keyboardModifiers());
+                QCOMPARE(QGuiApplication::clipboard()->text(), c.expected);
+            }
         }
+    }
+
+    // The design is drawn for SimSun's metrics; the stand-in face has them, so
+    // the list shows its 17 whole lines and the frames and boxes draw as designed.
+    void theWindowLooksAsDesigned() {
+        gui::Reports reports;
+        std::vector<gui::Fn> fns;
+        for (int i = 0; i < 40; ++i)
+            fns.push_back({"Fn" + std::to_string(100 + i), Cell{"d"}});
+        auto form = gui::openForm(gui::appDirWith(gui::referenceDb(fns), "look"), reports);
+        const QFontMetrics fm(form->tab2lst->font());
+        QCOMPARE(fm.lineSpacing(), 12);
+        QCOMPARE(fm.horizontalAdvance(QStringLiteral("GetWindowText")), 78);
+        QCOMPARE(form->tab2lst->sizeHintForRow(0), 12);
+        QCOMPARE(form->tab2lst->viewport()->height() / 12, 17);
+        // Label1(3) keeps clear of Check2.
+        QVERIFY(form->Label1[3]->geometry().right() < form->Check2->geometry().left());
+
+        // The frame's caption sits on its top line, over a gap, and the line
+        // runs above Label5, not through it.
+        form->labtab_Click(0);
+        VbFrame* frame = form->Frame1[1];
+        const QImage pixels = frame->grab().toImage();
+        const QColor line = pixels.pixelColor(2, frame->lineY());
+        QVERIFY(line != frame->palette().color(QPalette::Window));
+        const QRect caption = frame->captionRect();
+        QCOMPARE(caption.top(), 0);
+        QVERIFY(caption.contains(caption.left() + 2, frame->lineY()));
+        int onLine = 0;
+        for (int x = caption.left(); x <= caption.right(); ++x)
+            onLine += pixels.pixelColor(x, frame->lineY()) == line;
+        QVERIFY2(onLine < caption.width() / 2, "the line runs through the caption");
+        QVERIFY(frame->lineY() + 2 < form->Label5->geometry().top());
+
+        // The check boxes draw their whole box inside their 13 pixels.
+        for (VbCheckBox* box : {form->Check1, form->Check2}) {
+            QCOMPARE(box->width(), 13);
+            QVERIFY(box->rect().contains(box->boxRect()));
+        }
+        // The search box takes any length of text.
+        const QString longText(40000, QLatin1Char('x'));
+        form->tab2txt1->setText(longText);
+        QCOMPARE(form->tab2txt1->text().size(), longText.size());
     }
 
     void switchingPanelsKeepsWhatTheUserHad() {
@@ -289,6 +347,9 @@ private slots:
         QCOMPARE(form->tab2txt2->palette().color(QPalette::Base), QColor(10, 20, 30));
         QCOMPARE(form->tab2lst->palette().color(QPalette::Base), QColor(192, 192, 255)); // a real colour stays
         QCOMPARE(form->Label4[0]->palette().color(QPalette::Window), QColor(10, 20, 30));
+        scheme.setColor(QPalette::Text, QColor(1, 2, 3)); // the swatches' ForeColor is COLOR_WINDOWTEXT
+        QApplication::setPalette(scheme);
+        QCOMPARE(form->Label4[5]->palette().color(QPalette::WindowText), QColor(1, 2, 3));
         QApplication::setPalette(saved);
     }
 };

@@ -30,10 +30,11 @@ int main(int argc, char** argv) {
         if (verbose)
             for (const auto& n : r.notes)
                 std::printf("note: %s\n", n.c_str());
-        std::printf("%zu functions; stack sizes %zu of %zu declarations; constants %zu proven of %zu; structures %zu "
-                    "proven of %zu, %zu members; %zu failures\n",
-                    r.functions, r.stackProven, r.declares, r.constsProven, r.consts, r.typesProven, r.types,
-                    r.membersProven, r.failures.size());
+        std::printf(
+            "%zu functions; stack sizes %zu of %zu declarations; constants %zu proven of %zu; structures %zu "
+            "proven of %zu, %zu members; %zu failures\n",
+            r.functions, r.stackProven, r.declares, r.constsProven, r.consts, r.typesProven, r.types,
+            r.membersProven, r.failures.size());
         return r.failures.empty() ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "content_check: %s\n", e.what());

@@ -24,13 +24,14 @@ std::string lower(std::string s) {
 
 std::string trim(const std::string& s) {
     const auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos)
-        return {};
+    if (b == std::string::npos) return {};
     const auto e = s.find_last_not_of(" \t");
     return s.substr(b, e - b + 1);
 }
 
-bool isIdentChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '_'; }
+bool isIdentChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
+}
 
 // Removes a VB comment (an apostrophe outside a string, or a leading Rem).
 std::string stripComment(const std::string& line) {
@@ -42,14 +43,14 @@ std::string stripComment(const std::string& line) {
             return line.substr(0, i);
     }
     const std::string t = trim(line);
-    if (lower(t.substr(0, 4)) == "rem " || lower(t) == "rem")
-        return {};
+    if (lower(t.substr(0, 4)) == "rem " || lower(t) == "rem") return {};
     return line;
 }
 
 // Takes a leading keyword (case ignored) followed by a blank.
 bool takeKeyword(std::string& s, const std::string& kw) {
-    if (s.size() > kw.size() && lower(s.substr(0, kw.size())) == lower(kw) && (s[kw.size()] == ' ' || s[kw.size()] == '\t')) {
+    if (s.size() > kw.size() && lower(s.substr(0, kw.size())) == lower(kw) &&
+        (s[kw.size()] == ' ' || s[kw.size()] == '\t')) {
         s = trim(s.substr(kw.size()));
         return true;
     }
@@ -138,14 +139,14 @@ std::optional<Member> parseMember(std::string s, std::string& why) {
 
 class Expression {
 public:
-    Expression(const std::string& s, const std::map<std::string, std::int64_t>& known) : s_(s), known_(known) {}
+    Expression(const std::string& s, const std::map<std::string, std::int64_t>& known)
+        : s_(s), known_(known) {}
 
     std::optional<std::int64_t> evaluate() {
         try {
             const auto v = xorExpr();
             skip();
-            if (i_ != s_.size())
-                return std::nullopt;
+            if (i_ != s_.size()) return std::nullopt;
             return v;
         } catch (const std::runtime_error&) {
             return std::nullopt;
@@ -160,7 +161,8 @@ private:
     bool word(const char* w) {
         skip();
         const std::size_t n = std::char_traits<char>::length(w);
-        if (i_ + n <= s_.size() && lower(s_.substr(i_, n)) == lower(w) && (i_ + n == s_.size() || !isIdentChar(s_[i_ + n]))) {
+        if (i_ + n <= s_.size() && lower(s_.substr(i_, n)) == lower(w) &&
+            (i_ + n == s_.size() || !isIdentChar(s_[i_ + n]))) {
             i_ += n;
             return true;
         }
@@ -193,8 +195,7 @@ private:
         return v;
     }
     std::int64_t notExpr() {
-        if (word("Not"))
-            return ~notExpr();
+        if (word("Not")) return ~notExpr();
         return addExpr();
     }
     std::int64_t addExpr() {
@@ -215,31 +216,25 @@ private:
         return v;
     }
     std::int64_t unary() {
-        if (punct('-'))
-            return -unary();
-        if (punct('+'))
-            return unary();
+        if (punct('-')) return -unary();
+        if (punct('+')) return unary();
         return primary();
     }
     std::int64_t primary() {
         skip();
         if (punct('(')) {
             const auto v = xorExpr();
-            if (!punct(')'))
-                throw std::runtime_error("unclosed");
+            if (!punct(')')) throw std::runtime_error("unclosed");
             return v;
         }
         if (i_ < s_.size() && (s_[i_] == '&' || std::isdigit(static_cast<unsigned char>(s_[i_])))) {
             std::size_t j = i_;
-            if (s_[j] == '&')
-                j += 2;
+            if (s_[j] == '&') j += 2;
             while (j < s_.size() && (std::isxdigit(static_cast<unsigned char>(s_[j]))))
                 ++j;
-            if (j < s_.size() && (s_[j] == '&' || s_[j] == '%'))
-                ++j;
+            if (j < s_.size() && (s_[j] == '&' || s_[j] == '%')) ++j;
             const auto v = vbLiteral(s_.substr(i_, j - i_));
-            if (!v)
-                throw std::runtime_error("literal");
+            if (!v) throw std::runtime_error("literal");
             i_ = j;
             return *v;
         }
@@ -248,8 +243,7 @@ private:
             while (j < s_.size() && isIdentChar(s_[j]))
                 ++j;
             const auto it = known_.find(s_.substr(i_, j - i_));
-            if (it == known_.end())
-                throw std::runtime_error("unknown name");
+            if (it == known_.end()) throw std::runtime_error("unknown name");
             i_ = j;
             return it->second;
         }
@@ -271,8 +265,7 @@ std::string run(const std::string& cmd, int* status = nullptr) {
         while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
             out.append(buf.data(), n);
         const int rc = ::pclose(pipe);
-        if (status)
-            *status = rc;
+        if (status) *status = rc;
     } else if (status) {
         *status = -1;
     }
@@ -282,7 +275,9 @@ std::string run(const std::string& cmd, int* status = nullptr) {
 const char* const kCompiler = "i686-w64-mingw32-gcc";
 const char* const kObjcopy = "i686-w64-mingw32-objcopy";
 
-const char* const kHeaders = R"(#include <winsock2.h>
+const char* const kHeaders = R"(#define OEMRESOURCE
+#define SECURITY_WIN32
+#include <winsock2.h>
 #include <ws2tcpip.h>
 #include <windows.h>
 #include <commctrl.h>
@@ -308,6 +303,9 @@ const char* const kHeaders = R"(#include <winsock2.h>
 #include <winspool.h>
 #include <objbase.h>
 #include <winver.h>
+#include <security.h>
+#include <ras.h>
+#include <raserror.h>
 #include <stddef.h>
 )";
 
@@ -329,8 +327,7 @@ class TempDir {
 public:
     TempDir() {
         std::string tmpl = (std::filesystem::temp_directory_path() / "zarn-proofs-XXXXXX").string();
-        if (!::mkdtemp(tmpl.data()))
-            throw std::runtime_error("cannot make a temporary directory");
+        if (!::mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a temporary directory");
         path_ = tmpl;
     }
     ~TempDir() {
@@ -352,10 +349,10 @@ private:
 std::vector<std::optional<std::int64_t>> evaluateInHeaders(const std::vector<std::string>& expressions,
                                                            const char* defines) {
     std::vector<std::optional<std::int64_t>> values(expressions.size());
-    if (expressions.empty())
-        return values;
+    if (expressions.empty()) return values;
     TempDir dir;
-    const std::string src = dir.path() + "/probe.c", obj = dir.path() + "/probe.o", bin = dir.path() + "/probe.bin";
+    const std::string src = dir.path() + "/probe.c", obj = dir.path() + "/probe.o",
+                      bin = dir.path() + "/probe.bin";
     std::vector<bool> refused(expressions.size(), false);
     std::size_t firstLine = 0;
     bool compiled = false;
@@ -363,15 +360,18 @@ std::vector<std::optional<std::int64_t>> evaluateInHeaders(const std::vector<std
     for (int attempt = 0; attempt < 8 && !compiled; ++attempt) {
         std::ostringstream code;
         code << kHeaders << "__attribute__((section(\".zarn\"), used)) const long long zarn_values[] = {\n";
-        firstLine = static_cast<std::size_t>(std::count(kHeaders, kHeaders + std::char_traits<char>::length(kHeaders), '\n')) + 2;
+        firstLine = static_cast<std::size_t>(
+                        std::count(kHeaders, kHeaders + std::char_traits<char>::length(kHeaders), '\n')) +
+                    2;
         for (std::size_t i = 0; i < expressions.size(); ++i)
             code << (refused[i] ? std::string("0") : "(long long)(" + expressions[i] + ")") << ",\n";
         code << "};\n";
         std::ofstream(src) << code.str();
         int status = 0;
-        const std::string errors = run(std::string(kCompiler) + " -w -ftrack-macro-expansion=0 -fmax-errors=0 " + defines +
-                                           " -c " + src + " -o " + obj + " 2>&1",
-                                       &status);
+        const std::string errors =
+            run(std::string(kCompiler) + " -w -ftrack-macro-expansion=0 -fmax-errors=0 " + defines + " -c " +
+                    src + " -o " + obj + " 2>&1",
+                &status);
         if (status == 0) {
             compiled = true;
             break;
@@ -380,7 +380,8 @@ std::vector<std::optional<std::int64_t>> evaluateInHeaders(const std::vector<std
         // "probe.c:LINE:COL: error: ..."
         static const std::regex errorLine(R"(probe\.c:(\d+):\d+: error)");
         bool any = false;
-        for (auto it = std::sregex_iterator(errors.begin(), errors.end(), errorLine); it != std::sregex_iterator(); ++it) {
+        for (auto it = std::sregex_iterator(errors.begin(), errors.end(), errorLine);
+             it != std::sregex_iterator(); ++it) {
             const std::size_t line = std::stoul((*it)[1]);
             if (line >= firstLine && line - firstLine < expressions.size()) {
                 refused[line - firstLine] = true;
@@ -388,7 +389,8 @@ std::vector<std::optional<std::int64_t>> evaluateInHeaders(const std::vector<std
             }
         }
         if (!any)
-            throw std::runtime_error("the i686 cross compiler failed on the header probe:\n" + errors.substr(0, 2000));
+            throw std::runtime_error("the i686 cross compiler failed on the header probe:\n" +
+                                     errors.substr(0, 2000));
     }
     if (!compiled)
         throw std::runtime_error("the header probe does not compile:\n" + lastErrors.substr(0, 2000));
@@ -397,10 +399,11 @@ std::vector<std::optional<std::int64_t>> evaluateInHeaders(const std::vector<std
     std::ifstream in(bin, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (status != 0 || bytes.size() < expressions.size() * 8)
-        throw std::runtime_error("cannot read the values of the header probe (" + std::to_string(bytes.size()) + " bytes for " + std::to_string(expressions.size()) + " values)");
+        throw std::runtime_error("cannot read the values of the header probe (" +
+                                 std::to_string(bytes.size()) + " bytes for " +
+                                 std::to_string(expressions.size()) + " values)");
     for (std::size_t i = 0; i < expressions.size(); ++i) {
-        if (refused[i])
-            continue;
+        if (refused[i]) continue;
         std::uint64_t v = 0;
         for (int b = 7; b >= 0; --b)
             v = (v << 8) | static_cast<unsigned char>(bytes[i * 8 + static_cast<std::size_t>(b)]);
@@ -466,14 +469,11 @@ std::string cStructureFor(const std::string& vbName) {
             c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         return x;
     }();
-    if (u == "POINTAPI")
-        return "POINT";
+    if (u == "POINTAPI") return "POINT";
     if (u.size() > 6 && u.substr(u.size() - 6) == "STRUCT" && vbName != "SHFILEOPSTRUCT")
         return vbName.substr(0, vbName.size() - 6);
-    if (u.size() > 5 && u.substr(u.size() - 5) == "_TYPE")
-        return vbName.substr(0, vbName.size() - 5);
-    if (vbName.rfind("tag", 0) == 0 && vbName.size() > 3)
-        return "struct " + vbName;
+    if (u.size() > 5 && u.substr(u.size() - 5) == "_TYPE") return vbName.substr(0, vbName.size() - 5);
+    if (vbName.rfind("tag", 0) == 0 && vbName.size() > 3) return "struct " + vbName;
     return vbName;
 }
 
@@ -485,8 +485,7 @@ std::vector<std::string> memberSpellings(const std::string& vbName) {
     std::string first = vbName;
     first[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(first[0])));
     for (const auto& s : {first, all})
-        if (std::find(out.begin(), out.end(), s) == out.end())
-            out.push_back(s);
+        if (std::find(out.begin(), out.end(), s) == out.end()) out.push_back(s);
     return out;
 }
 
@@ -496,8 +495,7 @@ std::vector<std::string> memberSpellings(const std::string& vbName) {
 
 std::optional<std::int64_t> vbLiteral(const std::string& raw) {
     std::string t = trim(raw);
-    if (t.empty())
-        return std::nullopt;
+    if (t.empty()) return std::nullopt;
     bool negative = false;
     if (t[0] == '-') {
         negative = true;
@@ -511,34 +509,34 @@ std::optional<std::int64_t> vbLiteral(const std::string& raw) {
     std::int64_t v = 0;
     if (t.size() > 2 && t[0] == '&' && (t[1] == 'H' || t[1] == 'h')) {
         const std::string digits = t.substr(2);
-        if (digits.empty() || digits.size() > 8 ||
-            !std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); }))
+        if (digits.empty() || digits.size() > 8 || !std::all_of(digits.begin(), digits.end(), [](char c) {
+                return std::isxdigit(static_cast<unsigned char>(c));
+            }))
             return std::nullopt;
         const std::uint64_t u = std::stoull(digits, nullptr, 16);
         // Four hex digits or fewer without '&' make an Integer; more, or the
         // '&', a Long. Both are two's complement of their width.
         if (suffix == '&' || digits.size() > 4) {
-            if (suffix == '%')
-                return std::nullopt;
+            if (suffix == '%') return std::nullopt;
             v = static_cast<std::int32_t>(static_cast<std::uint32_t>(u));
         } else {
             v = static_cast<std::int16_t>(static_cast<std::uint16_t>(u));
         }
     } else {
-        if (!std::all_of(t.begin(), t.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }) ||
+        if (!std::all_of(t.begin(), t.end(),
+                         [](char c) { return std::isdigit(static_cast<unsigned char>(c)); }) ||
             t.size() > 10)
             return std::nullopt;
         v = std::stoll(t);
         // Past a Long a decimal literal is a Double, which no Long takes.
-        if (v > 2147483647LL + (negative ? 1 : 0))
-            return std::nullopt;
-        if (suffix == '%' && v > 32767 + (negative ? 1 : 0))
-            return std::nullopt;
+        if (v > 2147483647LL + (negative ? 1 : 0)) return std::nullopt;
+        if (suffix == '%' && v > 32767 + (negative ? 1 : 0)) return std::nullopt;
     }
     return negative ? -v : v;
 }
 
-std::optional<std::int64_t> vbConstExpression(const std::string& text, const std::map<std::string, std::int64_t>& known) {
+std::optional<std::int64_t> vbConstExpression(const std::string& text,
+                                              const std::map<std::string, std::int64_t>& known) {
     return Expression(text, known).evaluate();
 }
 
@@ -550,8 +548,8 @@ StackBytes vbStackBytes(const vb::Declare& d) {
             continue;
         }
         const std::string t = lower(p.type);
-        if (t == "long" || t == "integer" || t == "byte" || t == "boolean" || t == "string" || t == "single" ||
-            t == "object" || t == "any")
+        if (t == "long" || t == "integer" || t == "byte" || t == "boolean" || t == "string" ||
+            t == "single" || t == "object" || t == "any")
             bytes += 4;
         else if (t == "double" || t == "currency" || t == "date")
             bytes += 8;
@@ -563,7 +561,8 @@ StackBytes vbStackBytes(const vb::Declare& d) {
     return {bytes, {}};
 }
 
-std::optional<Layout> vbLayout(const TypeAt& type, const std::map<std::string, TypeAt>& types, std::string& why) {
+std::optional<Layout> vbLayout(const TypeAt& type, const std::map<std::string, TypeAt>& types,
+                               std::string& why) {
     Layout l;
     for (const auto& m : type.members) {
         std::size_t size = 0, align = 1;
@@ -586,18 +585,17 @@ std::optional<Layout> vbLayout(const TypeAt& type, const std::map<std::string, T
             else
                 size = 4, align = 4;
         } else {
-            const auto it = std::find_if(types.begin(), types.end(), [&](const auto& e) { return lower(e.first) == t; });
+            const auto it =
+                std::find_if(types.begin(), types.end(), [&](const auto& e) { return lower(e.first) == t; });
             if (it == types.end() || &it->second == &type) {
                 why = "member " + m.name + " has type " + m.type + ", which the example does not declare";
                 return std::nullopt;
             }
             const auto inner = vbLayout(it->second, types, why);
-            if (!inner)
-                return std::nullopt;
+            if (!inner) return std::nullopt;
             size = inner->size, align = inner->align;
         }
-        if (!m.dynamicArray)
-            size *= m.elements;
+        if (!m.dynamicArray) size *= m.elements;
         l.size = (l.size + align - 1) / align * align;
         l.members.emplace_back(l.size, size);
         l.size += size;
@@ -634,7 +632,8 @@ Facts scan(const std::string& text, const std::string& fileName) {
         }
     };
 
-    static const std::regex prose(R"((^|[^A-Za-z0-9_&])([A-Z][A-Z0-9_]*[A-Z0-9])\s*=\s*(-?&[Hh][0-9A-Fa-f]+&?|-?[0-9]+&?)(?![0-9A-Za-z_]|\.[0-9]))");
+    static const std::regex prose(
+        R"((^|[^A-Za-z0-9_&])([A-Z][A-Z0-9_]*[A-Z0-9])\s*=\s*(-?&[Hh][0-9A-Fa-f]+&?|-?[0-9]+&?)(?![0-9A-Za-z_]|\.[0-9]))");
     std::map<std::string, std::int64_t> known;
     enum class Where { Header, Text, Code } where = Where::Header;
     TypeAt* openType = nullptr;
@@ -642,22 +641,20 @@ Facts scan(const std::string& text, const std::string& fileName) {
         const std::size_t lineNo = i + 1;
         const std::string& raw = lines[i];
         if (raw.rfind("== ", 0) == 0) {
-            if (openType)
-                problem(openType->line, "Type " + openType->name + " has no End Type");
+            if (openType) problem(openType->line, "Type " + openType->name + " has no End Type");
             openType = nullptr;
             where = raw == "== example" ? Where::Code : Where::Text;
             continue;
         }
         if (where == Where::Header) {
-            if (raw.rfind("declaration: ", 0) == 0)
-                addDeclare(lineNo, raw.substr(13));
+            if (raw.rfind("declaration: ", 0) == 0) addDeclare(lineNo, raw.substr(13));
             continue;
         }
         if (where == Where::Text) {
-            for (auto it = std::sregex_iterator(raw.begin(), raw.end(), prose); it != std::sregex_iterator(); ++it) {
+            for (auto it = std::sregex_iterator(raw.begin(), raw.end(), prose); it != std::sregex_iterator();
+                 ++it) {
                 const std::string name = (*it)[2];
-                if (!isUpperConstantName(name))
-                    continue;
+                if (!isUpperConstantName(name)) continue;
                 ConstAt c;
                 c.file = fileName;
                 c.line = lineNo;
@@ -671,14 +668,14 @@ Facts scan(const std::string& text, const std::string& fileName) {
         // Code: join continued lines, drop the comment.
         std::string logical = stripComment(raw);
         std::size_t last = i;
-        while (trim(logical).size() >= 2 && trim(logical).substr(trim(logical).size() - 2) == " _" && last + 1 < lines.size()) {
+        while (trim(logical).size() >= 2 && trim(logical).substr(trim(logical).size() - 2) == " _" &&
+               last + 1 < lines.size()) {
             const std::string t = trim(logical);
             logical = t.substr(0, t.size() - 1) + " " + trim(stripComment(lines[++last]));
         }
         i = last;
         std::string s = trim(logical);
-        if (s.empty())
-            continue;
+        if (s.empty()) continue;
         if (openType) {
             if (lower(s) == "end type") {
                 openType = nullptr;
@@ -692,7 +689,8 @@ Facts scan(const std::string& text, const std::string& fileName) {
             continue;
         }
         std::string rest = s;
-        const bool scoped = takeKeyword(rest, "Public") || takeKeyword(rest, "Private") || takeKeyword(rest, "Global");
+        const bool scoped =
+            takeKeyword(rest, "Public") || takeKeyword(rest, "Private") || takeKeyword(rest, "Global");
         if (lower(rest.substr(0, 8)) == "declare ") {
             addDeclare(lineNo, rest);
         } else if (takeKeyword(rest, "Type")) {
@@ -708,8 +706,7 @@ Facts scan(const std::string& text, const std::string& fileName) {
             bool inString = false;
             std::string cur;
             for (char c : rest) {
-                if (c == '"')
-                    inString = !inString;
+                if (c == '"') inString = !inString;
                 if (c == ',' && !inString) {
                     parts.push_back(cur);
                     cur.clear();
@@ -725,24 +722,21 @@ Facts scan(const std::string& text, const std::string& fileName) {
                 c.line = lineNo;
                 c.inCode = true;
                 c.name = takeIdentifier(part);
-                if (takeKeyword(part, "As"))
-                    takeIdentifier(part);
+                if (takeKeyword(part, "As")) takeIdentifier(part);
                 if (part.empty() || part[0] != '=') {
                     problem(lineNo, "a Const without '=': " + s);
                     continue;
                 }
                 c.text = trim(part.substr(1));
                 c.value = vbConstExpression(c.text, known);
-                if (c.value)
-                    known[c.name] = *c.value;
+                if (c.value) known[c.name] = *c.value;
                 facts.consts.push_back(c);
             }
         } else if (scoped && lower(rest.substr(0, 4)) == "dim ") {
             continue;
         }
     }
-    if (openType)
-        problem(openType->line, "Type " + openType->name + " has no End Type");
+    if (openType) problem(openType->line, "Type " + openType->name + " has no End Type");
     return facts;
 }
 
@@ -753,10 +747,8 @@ std::string importLibraryName(const std::string& library) {
     // Import libraries named after something other than the DLL: HTML Help
     // ships as an ActiveX control, and icmp.dll's functions moved into
     // iphlpapi.dll, which mingw-w64 describes.
-    if (l == "hhctrl.ocx")
-        return "htmlhelp";
-    if (l == "icmp.dll")
-        return "iphlpapi";
+    if (l == "hhctrl.ocx") return "htmlhelp";
+    if (l == "icmp.dll") return "iphlpapi";
     const auto dot = l.rfind('.');
     return dot == std::string::npos ? l : l.substr(0, dot);
 }
@@ -771,9 +763,18 @@ std::optional<int> stdcallBytes(const std::string& library, const std::string& e
         std::string line;
         // "00000000 T _GetWindowTextA@12"; a cdecl export has no "@N".
         while (std::getline(out, line)) {
-            const auto t = line.find(" T _");
-            if (t == std::string::npos)
+            // Exports the compiler provides inline (InterlockedIncrement) keep
+            // only their import pointer "__imp__Name@N" in the library.
+            const auto imp = line.find(" I __imp__");
+            if (imp != std::string::npos) {
+                const std::string sym = line.substr(imp + 10);
+                const auto at = sym.rfind('@');
+                if (at != std::string::npos)
+                    it->second.emplace(sym.substr(0, at), std::atoi(sym.c_str() + at + 1));
                 continue;
+            }
+            const auto t = line.find(" T _");
+            if (t == std::string::npos) continue;
             std::string sym = line.substr(t + 4);
             const auto at = sym.rfind('@');
             if (at == std::string::npos)
@@ -783,21 +784,18 @@ std::optional<int> stdcallBytes(const std::string& library, const std::string& e
         }
     }
     const auto e = it->second.find(exportName);
-    if (e == it->second.end())
-        return std::nullopt;
+    if (e == it->second.end()) return std::nullopt;
     return e->second;
 }
 
 std::map<std::string, std::int64_t> headerConstants(const std::set<std::string>& names) {
     std::vector<std::string> list;
     for (const auto& n : names)
-        if (identifiersInHeaders().count(n))
-            list.push_back(n);
+        if (identifiersInHeaders().count(n)) list.push_back(n);
     const auto values = evaluateInHeaders(list, kSettings.back().defines);
     std::map<std::string, std::int64_t> result;
     for (std::size_t i = 0; i < list.size(); ++i)
-        if (values[i])
-            result.emplace(list[i], *values[i]);
+        if (values[i]) result.emplace(list[i], *values[i]);
     return result;
 }
 
@@ -805,13 +803,13 @@ CLayouts headerLayouts(const std::map<std::string, std::set<std::string>>& struc
     std::vector<std::string> exprs;
     // The sizes the headers give for earlier versions of a structure, which
     // a program for older Windows passes in its cbSize.
-    const std::vector<std::string> versionSuffixes{"_SIZE_VERSION_400", "_SIZE_VERSION_400A", "A_V1_SIZE", "A_V2_SIZE",
-                                                   "A_V3_SIZE", "_V1_SIZE", "_V2_SIZE", "_V3_SIZE"};
+    const std::vector<std::string> versionSuffixes{
+        "_SIZE_VERSION_400", "_SIZE_VERSION_400A", "A_V1_SIZE", "A_V2_SIZE",
+        "A_V3_SIZE",         "_V1_SIZE",           "_V2_SIZE",  "_V3_SIZE"};
     std::map<std::string, std::set<std::string>> known;
     for (const auto& [s, members] : structsAndMembers) {
         const std::string tag = s.rfind("struct ", 0) == 0 ? s.substr(7) : s;
-        if (!identifiersInHeaders().count(tag))
-            continue;
+        if (!identifiersInHeaders().count(tag)) continue;
         auto& m = known[s];
         for (const auto& member : members)
             m.insert(member);
@@ -823,12 +821,13 @@ CLayouts headerLayouts(const std::map<std::string, std::set<std::string>>& struc
         for (const auto& m : members)
             for (const auto& name : memberSpellings(m)) {
                 if (!identifiersInHeaders().count(name)) {
-                    exprs.push_back("-1");
-                    exprs.push_back("-1");
+                    for (int k = 0; k < 3; ++k)
+                        exprs.push_back("-1");
                     continue;
                 }
                 exprs.push_back("offsetof(" + s + ", " + name + ")");
                 exprs.push_back("sizeof(((" + s + "*)0)->" + name + ")");
+                exprs.push_back("__alignof__(__typeof__(((" + s + "*)0)->" + name + "))");
             }
     }
     CLayouts result;
@@ -839,8 +838,7 @@ CLayouts headerLayouts(const std::map<std::string, std::set<std::string>>& struc
         for (const auto& [s, members] : known) {
             const auto size = values[i++];
             CStruct c;
-            if (size)
-                c.size = static_cast<std::size_t>(*size);
+            if (size) c.size = static_cast<std::size_t>(*size);
             for (std::size_t v = 0; v < versionSuffixes.size(); ++v)
                 if (const auto vs = values[i++]; vs && *vs > 0 && static_cast<std::size_t>(*vs) < c.size)
                     c.earlierSizes.insert(static_cast<std::size_t>(*vs));
@@ -848,11 +846,13 @@ CLayouts headerLayouts(const std::map<std::string, std::set<std::string>>& struc
                 for (std::size_t k = 0, n = memberSpellings(m).size(); k < n; ++k) {
                     const auto off = values[i++];
                     const auto msize = values[i++];
-                    if (off && msize && *off >= 0 && *msize > 0 && !c.members.count(m))
+                    const auto malign = values[i++];
+                    if (off && msize && *off >= 0 && *msize > 0 && !c.members.count(m)) {
                         c.members[m] = {static_cast<std::size_t>(*off), static_cast<std::size_t>(*msize)};
+                        if (malign && *malign > 0) c.alignments[m] = static_cast<std::size_t>(*malign);
+                    }
                 }
-            if (size)
-                layouts.emplace(s, std::move(c));
+            if (size) layouts.emplace(s, std::move(c));
         }
     }
     return result;
@@ -865,7 +865,8 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
     std::vector<std::pair<std::string, Facts>> files;
     std::vector<std::filesystem::path> paths;
     for (const auto& entry : std::filesystem::directory_iterator(dir))
-        if (entry.path().extension() == ".txt" && (names.empty() || names.count(entry.path().stem().string())))
+        if (entry.path().extension() == ".txt" &&
+            (names.empty() || names.count(entry.path().stem().string())))
             paths.push_back(entry.path());
     std::sort(paths.begin(), paths.end());
     for (const auto& p : paths) {
@@ -881,8 +882,10 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
         for (const auto& c : facts.consts)
             constNames.insert(c.name);
         for (const auto& t : facts.types)
-            for (const auto& m : t.members)
+            for (const auto& m : t.members) {
+                structs[t.name].insert(m.name);
                 structs[cStructureFor(t.name)].insert(m.name);
+            }
     }
     const auto constants = headerConstants(constNames);
     const auto layouts = headerLayouts(structs);
@@ -898,10 +901,12 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
             ++report.declares;
             const std::string exported = d.declare.alias.value_or(d.declare.name);
             if (!exported.empty() && exported[0] == '#') {
-                report.notes.push_back(file + ": " + d.declare.name + " is imported by ordinal; its stack size is not proven");
+                report.notes.push_back(file + ": " + d.declare.name +
+                                       " is imported by ordinal; its stack size is not proven");
                 continue;
             }
-            const std::string library = d.declare.lib.find('.') == std::string::npos ? d.declare.lib + ".dll" : d.declare.lib;
+            const std::string library =
+                d.declare.lib.find('.') == std::string::npos ? d.declare.lib + ".dll" : d.declare.lib;
             const auto popped = stdcallBytes(library, exported);
             const auto pushed = vbStackBytes(d.declare);
             if (!pushed.bytes) {
@@ -912,8 +917,8 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
             } else if (*popped < 0) {
                 fail(d, exported + " is a cdecl export of " + library + "; a VB6 Declare calls stdcall");
             } else if (*popped != *pushed.bytes) {
-                fail(d, d.declare.name + " pushes " + std::to_string(*pushed.bytes) + " bytes, but _" + exported + "@" +
-                            std::to_string(*popped) + " takes " + std::to_string(*popped));
+                fail(d, d.declare.name + " pushes " + std::to_string(*pushed.bytes) + " bytes, but _" +
+                            exported + "@" + std::to_string(*popped) + " takes " + std::to_string(*popped));
             } else {
                 ++report.stackProven;
             }
@@ -922,18 +927,20 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
         for (const auto& c : facts.consts) {
             ++report.consts;
             const auto h = constants.find(c.name);
-            if (h == constants.end())
-                continue;
+            if (h == constants.end()) continue;
             if (!c.value) {
                 if (c.text.empty() || c.text[0] != '"')
-                    fail(c, c.name + " = " + c.text + " cannot be evaluated, but the headers define " + c.name + " as " +
-                                hex(h->second));
+                    fail(c, c.name + " = " + c.text + " cannot be evaluated, but the headers define " +
+                                c.name + " as " + hex(h->second));
                 continue;
             }
             if (static_cast<std::uint32_t>(*c.value) != static_cast<std::uint32_t>(h->second)) {
-                fail(c, c.name + " = " + c.text + " is " + std::to_string(*c.value) + " as VB reads it; the headers say " +
-                            hex(h->second) + " (" + std::to_string(h->second) + ")" +
-                            (*c.value < 0 && *c.value >= -0x8000 && h->second > 0 ? "; a Long needs the trailing &" : ""));
+                fail(c, c.name + " = " + c.text + " is " + std::to_string(*c.value) +
+                            " as VB reads it; the headers say " + hex(h->second) + " (" +
+                            std::to_string(h->second) + ")" +
+                            (*c.value < 0 && *c.value >= -0x8000 && h->second > 0
+                                 ? "; a Long needs the trailing &"
+                                 : ""));
             } else {
                 ++report.constsProven;
             }
@@ -960,9 +967,11 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
             bool matched = false;
             for (const auto& setting : kSettings) {
                 const auto& map = layouts.at(setting.name);
-                const auto c = map.find(cStructureFor(t.name));
-                if (c == map.end())
-                    continue;
+                // A name the headers define is that structure (OFSTRUCT);
+                // otherwise VB's way of naming it is undone.
+                auto c = map.find(t.name);
+                if (c == map.end()) c = map.find(cStructureFor(t.name));
+                if (c == map.end()) continue;
                 defined = true;
                 std::string diff;
                 // A structure the headers pack to 1 byte (PRINTDLG, SHFILEOPSTRUCT)
@@ -970,27 +979,45 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
                 // on, the Type only has to be large enough that the API stays
                 // inside it, and its file explains how the tail is read.
                 std::size_t packedFrom = SIZE_MAX;
-                for (const auto& [name, om] : c->second.members)
-                    if ((om.second == 2 || om.second == 4 || om.second == 8) && om.first % std::min<std::size_t>(om.second, 4))
+                for (const auto& [name, om] : c->second.members) {
+                    const auto al = c->second.alignments.find(name);
+                    const std::size_t natural = al == c->second.alignments.end() ? 1 : al->second;
+                    if (om.first % std::min<std::size_t>(natural, 4))
                         packedFrom = std::min(packedFrom, om.first);
+                }
                 // A Type may stop at one of the structure's earlier sizes; the
                 // member that size cuts then ends there.
-                const bool earlier = c->second.earlierSizes.count(vb->size) > 0;
-                if (packedFrom != SIZE_MAX ? vb->size < c->second.size : c->second.size != vb->size && !earlier)
+                // A structure that carries its own size in its first member grew
+                // by version; a Type for an earlier version is a prefix of it.
+                static const std::set<std::string> sizeMembers{"cbSize",
+                                                               "dwSize",
+                                                               "cbStruct",
+                                                               "lStructSize",
+                                                               "dwLength",
+                                                               "nLength",
+                                                               "dwOSVersionInfoSize",
+                                                               "cb"};
+                const bool sizePrefixed = !t.members.empty() && vb->size < c->second.size &&
+                                          sizeMembers.count(t.members.front().name) &&
+                                          c->second.members.count(t.members.front().name) &&
+                                          c->second.members.at(t.members.front().name).first == 0;
+                const bool earlier = c->second.earlierSizes.count(vb->size) > 0 || sizePrefixed;
+                if (packedFrom != SIZE_MAX ? vb->size < c->second.size
+                                           : c->second.size != vb->size && !earlier)
                     diff = "Type " + t.name + " is " + std::to_string(vb->size) + " bytes, the structure " +
                            std::to_string(c->second.size) + " (" + setting.name + ")";
                 std::size_t here = 0;
                 for (std::size_t k = 0; k < t.members.size() && diff.empty(); ++k) {
                     const auto cm = c->second.members.find(t.members[k].name);
-                    if (cm == c->second.members.end() || cm->second.first >= packedFrom)
-                        continue;
+                    if (cm == c->second.members.end() || cm->second.first >= packedFrom) continue;
                     auto expected = cm->second;
                     if (earlier && expected.first < vb->size && expected.first + expected.second > vb->size)
                         expected.second = vb->size - expected.first;
                     if (expected != vb->members[k])
                         diff = "member " + t.members[k].name + " of " + t.name + " sits at " +
-                               std::to_string(vb->members[k].first) + " with " + std::to_string(vb->members[k].second) +
-                               " bytes; the structure has it at " + std::to_string(cm->second.first) + " with " +
+                               std::to_string(vb->members[k].first) + " with " +
+                               std::to_string(vb->members[k].second) + " bytes; the structure has it at " +
+                               std::to_string(cm->second.first) + " with " +
                                std::to_string(cm->second.second) + " (" + setting.name + ")";
                     ++here;
                 }
@@ -1018,8 +1045,9 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
             ++report.typesProven;
             report.membersProven += proven;
             if (proven < t.members.size())
-                report.notes.push_back(file + ":" + std::to_string(t.line) + ": " + std::to_string(t.members.size() - proven) +
-                                       " member(s) of " + t.name + " are named unlike the structure's");
+                report.notes.push_back(file + ":" + std::to_string(t.line) + ": " +
+                                       std::to_string(t.members.size() - proven) + " member(s) of " + t.name +
+                                       " are named unlike the structure's");
         }
     }
     return report;

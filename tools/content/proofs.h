@@ -30,8 +30,8 @@ struct DeclareAt : Located {
 
 struct Member {
     std::string name;
-    std::string type;        // VB type name as written ("Long", "RECT", "String")
-    std::size_t elements = 1; // fixed array: product of the dimensions
+    std::string type;            // VB type name as written ("Long", "RECT", "String")
+    std::size_t elements = 1;    // fixed array: product of the dimensions
     std::size_t fixedLength = 0; // String * N
     bool dynamicArray = false;
 };
@@ -43,9 +43,9 @@ struct TypeAt : Located {
 
 struct ConstAt : Located {
     std::string name;
-    std::string text;                // the value as written
+    std::string text;                  // the value as written
     std::optional<std::int64_t> value; // as VB reads it; nullopt when not numeric
-    bool inCode = false;             // a Const statement, not a value given in prose
+    bool inCode = false;               // a Const statement, not a value given in prose
 };
 
 struct Facts {
@@ -66,7 +66,8 @@ std::optional<std::int64_t> vbLiteral(const std::string& text);
 
 // Evaluates a constant expression of literals, earlier constants and
 // Or/And/Xor/Not/+/-/*, parentheses. nullopt when anything is unknown.
-std::optional<std::int64_t> vbConstExpression(const std::string& text, const std::map<std::string, std::int64_t>& known);
+std::optional<std::int64_t> vbConstExpression(const std::string& text,
+                                              const std::map<std::string, std::int64_t>& known);
 
 // Bytes a VB6 call pushes for the declared parameters; nullopt with a reason
 // when a parameter cannot be passed (a Type ByVal, an unknown type ByVal).
@@ -102,7 +103,8 @@ std::map<std::string, std::int64_t> headerConstants(const std::set<std::string>&
 struct CStruct {
     std::size_t size = 0;
     std::map<std::string, std::pair<std::size_t, std::size_t>> members; // offset, size
-    std::set<std::size_t> earlierSizes; // NOTIFYICONDATAA_V1_SIZE and the like
+    std::map<std::string, std::size_t> alignments; // of the members, as the compiler aligns them
+    std::set<std::size_t> earlierSizes;            // NOTIFYICONDATAA_V1_SIZE and the like
 };
 // One layout per Windows version setting the headers know (95/NT 4, 2000,
 // XP, Vista), keyed by that setting's name; a structure the headers do not
