@@ -145,8 +145,8 @@ LikePattern::LikePattern(std::string_view utf8Pattern) {
             t.kind = Token::Digit;
             onlyLiteralsThenStar = false;
         } else if (c == U'[') {
-            // A list runs to the next ]; "[]" is a list of nothing, which no
-            // character matches.
+            // A list runs to the next ]. "[]" is the engine's zero-length
+            // string: it stands for nothing and is ignored ("a[]b" is "ab").
             std::size_t j = i + 1;
             t.kind = Token::Set;
             if (j < p.size() && p[j] == U'!') {
@@ -164,6 +164,10 @@ LikePattern::LikePattern(std::string_view utf8Pattern) {
             if (close == std::u32string::npos)
                 throw DataError(err::MalformedCriteria, "Invalid pattern string.",
                                 "the list that begins at character " + std::to_string(i + 1) + " has no ]");
+            if (!t.negated && close == first) {
+                i = close;
+                continue;
+            }
             for (std::size_t k = first; k < close; ++k) {
                 if (k + 2 < close && p[k + 1] == U'-') {
                     char32_t lo = p[k], hi = p[k + 2];

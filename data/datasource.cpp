@@ -4,7 +4,6 @@
 #include <bit>
 #include <cerrno>
 #include <map>
-#include <sys/stat.h>
 #include <unordered_map>
 
 namespace data {
@@ -161,30 +160,16 @@ void Recordset::findFirst(std::string_view criteria) {
 
 struct DataControl::Cache {
     std::string path;
-    struct stat fileStat {};
-    std::unique_ptr<jet::Database> db;
+    std::unique_ptr<jet::Database> db; // the whole file, read into memory
     std::map<std::string, std::shared_ptr<TableData>> tables; // by name as the catalog spells it
 };
 
 DataControl::DataControl() = default;
 DataControl::~DataControl() = default;
 
-namespace {
-bool sameFile(const struct stat& a, const struct stat& b) {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
-           a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
-}
-} // namespace
-
-void DataControl::openIfChanged() {
-    struct stat st {};
-    const bool statOk = ::stat(databaseName_.c_str(), &st) == 0;
-    if (cache_ && cache_->path == databaseName_) {
-        // A file that vanished after it was opened is still served from
-        // memory, as an open file handle would be.
-        if (!statOk || sameFile(st, cache_->fileStat))
-            return;
-    }
+void DataControl::openOnce() {
+    if (cache_ && cache_->path == databaseName_)
+        return;
     auto cache = std::make_unique<Cache>();
     cache->path = databaseName_;
     try {
@@ -195,12 +180,11 @@ void DataControl::openIfChanged() {
     } catch (const std::bad_alloc&) {
         throw DataError(err::OutOfMemory, "Out of memory.", databaseName_);
     }
-    cache->fileStat = st;
     cache_ = std::move(cache);
 }
 
 void DataControl::refresh() {
-    openIfChanged();
+    openOnce();
     auto& tables = cache_->tables;
     std::shared_ptr<TableData> data;
     if (auto it = tables.find(recordSource_); it != tables.end()) {

@@ -68,9 +68,11 @@ public:
     void setRecordSource(std::string table) { recordSource_ = std::move(table); }
     const std::string& recordSource() const { return recordSource_; }
 
-    // Opens the database on first use (or when the file changed) and builds
-    // a new record set over the record source. DataError 3024, 3051, 3343
-    // for the file, 3078 for a missing table.
+    // Reads the database file on first use and builds a new record set over
+    // the record source. The file is read once: later refreshes serve that
+    // snapshot, whatever happens to the file, so the names a window listed
+    // stay the names it finds. DataError 3024, 3051, 3343 for the file, 3078
+    // for a missing table.
     void refresh();
     Recordset& recordset() { return recordset_; }
     const Recordset& recordset() const { return recordset_; }
@@ -79,7 +81,7 @@ public:
     int fileReads() const { return fileReads_; }
 
 private:
-    void openIfChanged();
+    void openOnce();
 
     std::string databaseName_;
     std::string recordSource_;

@@ -38,7 +38,9 @@ TEST(Like, TableOfCases) {
         {"[*]*", "star", false},
         {"[?]", "?", true},
         {"[?]", "a", false},
-        {"a[]b", "ab", false},               // an empty list matches no character
+        {"a[]b", "ab", true},                // "[]" is a zero-length string, ignored
+        {"a[]b", "axb", false},
+        {"[]Get*", "GetTickCount", true},
         {"*a*b*c", "xaxbxc", true},
         {"*a*b*c", "xaxbxcx", false},
         {"Get *", "GetTickCount", false},    // a blank must be matched by a blank

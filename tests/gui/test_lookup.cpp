@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <filesystem>
 
 #include "detail_text.h"
 
@@ -277,6 +278,28 @@ private slots:
         QCOMPARE(list->listIndex(), 1);
         QCOMPARE(w->datafunname[0]->caption(), QStringLiteral("Beep"));
         QVERIFY(w.reports.seen.isEmpty());
+    }
+
+    // The database is read once: a file replaced or cut short while the
+    // window runs leaves searches and selections on the names it listed.
+    void theFileChangingUnderTheWindowChangesNothing() {
+        const std::vector<gui::Fn> fns = sampleFunctions();
+        gui::Reports reports;
+        const QString dir = gui::appDirWith(gui::referenceDb(fns), "snapshot");
+        auto form = gui::openForm(dir, reports);
+        const std::string file = (dir + QStringLiteral("/winapi.mdb")).toStdString();
+        jetw::writeDatabaseFile(gui::referenceDb({{"Beep", Cell{"Declare Sub Other Lib \"x\" ()"}}}), file);
+        std::filesystem::resize_file(file, 4096);
+        form->tab2txt1->setText(QStringLiteral("GetWindowText"));
+        const int row = form->tab2lst->listIndex();
+        QCOMPARE(form->tab2lst->list(row), QStringLiteral("GetWindowTextLength")); // the first match in table order
+        form->tab2lst_DblClick();
+        QCOMPARE(form->datafunname[1]->caption(), QStringLiteral("user32.dll"));
+        form->tab2txt1->setText(QStringLiteral("Be"));
+        QCOMPARE(form->tab2lst->list(form->tab2lst->listIndex()), QStringLiteral("Beep"));
+        form->tab2lst_DblClick();
+        QVERIFY(form->tab2txt2->text().contains(QStringLiteral("Lib \"kernel32\"")));
+        QVERIFY(reports.seen.isEmpty());
     }
 
     void doubleClickWithoutSelectionDoesNothing() {
