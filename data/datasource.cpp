@@ -102,6 +102,12 @@ Recordset::Recordset(std::shared_ptr<TableData> table) : table_(std::move(table)
     pos_ = 0;
 }
 
+Recordset Recordset::overTable(jet::Table table) {
+    auto data = std::make_shared<TableData>();
+    data->table = std::move(table);
+    return Recordset(std::move(data));
+}
+
 bool Recordset::eof() const { return state_ == State::Eof; }
 
 std::int32_t Recordset::recordCount() const {

@@ -25,6 +25,8 @@ class Recordset {
 public:
     Recordset() = default;
     explicit Recordset(std::shared_ptr<TableData> table);
+    // A record set over a table held in memory rather than read from a file.
+    static Recordset overTable(jet::Table table);
 
     bool eof() const;
     void moveNext(); // DataError 3021 when already past the last record

@@ -1,5 +1,5 @@
 // The data source as the window uses it: one cursor, Refresh, finds, errors
-// with the numbers Jet users know, and a file that is read only when it changed.
+// with the numbers Jet users know, and a file that is read once per run.
 #include "datasource.h"
 #include "fixtures.h"
 
