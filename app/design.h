@@ -70,8 +70,9 @@ inline const QString kFrame1_1 = QStringLiteral(" 信息 ");
 inline const QString kFrame1_2 = QStringLiteral(" 选项 ");
 inline const QString kOption3[3] = {QStringLiteral("①区"), QStringLiteral("②区"), QStringLiteral("③区")};
 inline const QString kLabel6 = QStringLiteral("选择背景色:");
-inline const QString kLabel1[5] = {QStringLiteral("函数名:"), QStringLiteral("库  名:"), QStringLiteral("操作系统:"),
-                                   QStringLiteral("Window95/98"), QStringLiteral("WindowNT")};
+inline const QString kLabel1[5] = {QStringLiteral("函数名:"), QStringLiteral("库  名:"),
+                                   QStringLiteral("操作系统:"), QStringLiteral("Window95/98"),
+                                   QStringLiteral("WindowNT")};
 inline const QString kExampleCaption = QStringLiteral("实 例");
 inline const QString kBackCaption = QStringLiteral("返 回");
 inline const QString kCopyCaption = QStringLiteral("复 制");
@@ -80,12 +81,13 @@ inline const QString kCopyCaption = QStringLiteral("复 制");
 constexpr std::uint32_t kSwatchColors[8] = {0x80000005, 0x00C0C0FF, 0x00C0E0FF, 0x00C0FFFF,
                                             0x00C0FFC0, 0x00FFFFC0, 0x00FFC0C0, 0x00FFC0FF};
 // What a screen reader calls each swatch.
-inline const QString kSwatchNames[8] = {QStringLiteral("窗口背景色"), QStringLiteral("浅红色"), QStringLiteral("浅橙色"),
-                                        QStringLiteral("浅黄色"),     QStringLiteral("浅绿色"), QStringLiteral("浅青色"),
+inline const QString kSwatchNames[8] = {QStringLiteral("窗口背景色"), QStringLiteral("浅红色"),
+                                        QStringLiteral("浅橙色"),     QStringLiteral("浅黄色"),
+                                        QStringLiteral("浅绿色"),     QStringLiteral("浅青色"),
                                         QStringLiteral("浅蓝色"),     QStringLiteral("浅品红色")};
 constexpr std::uint32_t kSwatchForeColor = 0x80000008; // COLOR_WINDOWTEXT
 constexpr std::uint32_t kLabel7BackColor = 0x00C0C0FF;
-constexpr std::uint32_t kFuntxtBackColor = 0x80000009;    // COLOR_CAPTIONTEXT
+constexpr std::uint32_t kFuntxtBackColor = 0x80000009; // COLOR_CAPTIONTEXT
 constexpr std::uint32_t kDatafunnameBackColor = 0x80000009;
 constexpr std::uint32_t kWindowBackColor = 0x80000005; // COLOR_WINDOW, tab2lst and tab2txt2
 

@@ -9,7 +9,8 @@ void installFontSubstitutions() {
     // lines, 6 px half-width letters), so the design's labels, list lines and
     // wrapping hold; Noto Serif CJK SC is taller and wider and only stands in.
     const QStringList fallbacks = {QStringLiteral("AR PL UMing CN"), QStringLiteral("Noto Serif CJK SC")};
-    for (const QString& family : {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")})
+    for (const QString& family :
+         {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("NSimSun")})
         QFont::insertSubstitutions(family, fallbacks);
 }
 

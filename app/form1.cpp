@@ -19,7 +19,9 @@
 
 namespace {
 
-QString arrayName(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
+QString arrayName(const char* name, int index) {
+    return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index);
+}
 
 template <typename W> W* place(W* w, const QString& name, const design::Twips& at) {
     w->setObjectName(name);
@@ -30,7 +32,9 @@ template <typename W> W* place(W* w, const QString& name, const design::Twips& a
 // In an option group only the selected button is a Tab stop; the arrow keys
 // move within the group.
 void keepOneTabStop(QRadioButton* button) {
-    auto update = [button](bool checked) { button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus); };
+    auto update = [button](bool checked) {
+        button->setFocusPolicy(checked ? Qt::StrongFocus : Qt::ClickFocus);
+    };
     update(button->isChecked());
     QObject::connect(button, &QRadioButton::toggled, button, update);
 }
@@ -40,7 +44,9 @@ void keepOneTabStop(QRadioButton* button) {
 // The pictures live in a resource file inside a static library; its
 // registration has to be pulled in by hand or the linker drops it. The macro
 // only works outside any namespace.
-static void initResources() { Q_INIT_RESOURCE(resources); }
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
 
 void defaultErrorReport(int number, const QString& text) {
     const QString message = QStringLiteral("实时错误 '%1':\n\n%2").arg(number).arg(text);
@@ -50,14 +56,16 @@ void defaultErrorReport(int number, const QString& text) {
 }
 
 Form1::Form1(QString appDir, ErrorReport report, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
       appDir_(std::move(appDir)), report_(std::move(report)) {
     initResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(design::kCaption);
     setWindowIcon(QIcon(QStringLiteral(":/resources/icon.png")));
-    setFixedSize(design::kClientWidth / design::kTwipsPerPixel, design::kClientHeight / design::kTwipsPerPixel);
+    setFixedSize(design::kClientWidth / design::kTwipsPerPixel,
+                 design::kClientHeight / design::kTwipsPerPixel);
     background_.load(QStringLiteral(":/resources/background.png"));
     createControls();
     setFocusOrder();
@@ -98,7 +106,8 @@ void Form1::createControls() {
     imgtab->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     for (int i : {0, 1}) {
         labtab[i] = label(this, arrayName("labtab", i), design::labtab[i], QString(), false);
-        connect(labtab[i], &VbLabel::clicked, this, [this, i] { guarded([&] { labtab_Click(static_cast<std::int16_t>(i)); }); });
+        connect(labtab[i], &VbLabel::clicked, this,
+                [this, i] { guarded([&] { labtab_Click(static_cast<std::int16_t>(i)); }); });
     }
     Label1[0] = label(this, arrayName("Label1", 0), design::Label1[0], design::kLabel1[0], true);
     for (int i : {0, 1}) {
@@ -154,8 +163,8 @@ void Form1::createControls() {
     funtxt->setBackColor(VbColor{design::kFuntxtBackColor});
 
     for (int i : {0, 1}) {
-        Funcmd[i] = button(this, arrayName("Funcmd", i), design::Funcmd[i], i == 0 ? design::kExampleCaption
-                                                                                 : design::kCopyCaption);
+        Funcmd[i] = button(this, arrayName("Funcmd", i), design::Funcmd[i],
+                           i == 0 ? design::kExampleCaption : design::kCopyCaption);
         connect(Funcmd[i], &QPushButton::clicked, this,
                 [this, i] { guarded([&] { Funcmd_Click(static_cast<std::int16_t>(i)); }); });
     }
@@ -177,7 +186,8 @@ void Form1::createControls() {
     Image1->setScaledContents(true);
     label6 = label(Frame1[2], QStringLiteral("label6"), design::label6, design::kLabel6, false);
     for (int i = 0; i < 8; ++i) {
-        const design::Twips at{design::kSwatchLeft[i], design::kSwatchTop, design::kSwatchWidth, design::kSwatchHeight};
+        const design::Twips at{design::kSwatchLeft[i], design::kSwatchTop, design::kSwatchWidth,
+                               design::kSwatchHeight};
         Label4[i] = label(Frame1[2], arrayName("Label4", i), at, QString(), false);
         Label4[i]->setBorder(VbLabel::Border::Flat);
         Label4[i]->setBackColor(VbColor{design::kSwatchColors[i]});
@@ -204,13 +214,11 @@ void Form1::nameForScreenReaders() {
     // A control is announced by the caption that stands for it on screen.
     auto name = [](QWidget* w, const QString& text, const QString& description = QString()) {
         w->setAccessibleName(text);
-        if (!description.isEmpty())
-            w->setAccessibleDescription(description);
+        if (!description.isEmpty()) w->setAccessibleDescription(description);
     };
     auto trimmedLabel = [](const QString& caption) {
         QString t = caption.trimmed();
-        if (t.endsWith(QLatin1Char(':')))
-            t.chop(1);
+        if (t.endsWith(QLatin1Char(':'))) t.chop(1);
         return t;
     };
     name(tab2txt1, trimmedLabel(design::kTab2lab));
@@ -238,8 +246,9 @@ void Form1::nameForScreenReaders() {
 void Form1::setFocusOrder() {
     // The design's tab order, less what can never take the focus (labels,
     // frames, images).
-    const QList<QWidget*> order = {tab2txt1, tab2lst, tab2txt2, Option1,    Option2,    Command1,  funtxt,
-                                   Funcmd[0], Funcmd[1], Check1, Check2, Option3[0], Option3[1], Option3[2]};
+    const QList<QWidget*> order = {tab2txt1, tab2lst,    tab2txt2,   Option1,   Option2,
+                                   Command1, funtxt,     Funcmd[0],  Funcmd[1], Check1,
+                                   Check2,   Option3[0], Option3[1], Option3[2]};
     for (int i = 0; i + 1 < order.size(); ++i)
         QWidget::setTabOrder(order[i], order[i + 1]);
     tab2txt1->setFocus(Qt::OtherFocusReason);
@@ -259,14 +268,12 @@ void Form1::reportAndEnd(int number, const QString& text) {
 }
 
 void Form1::guarded(const std::function<void()>& handler) {
-    if (failed_)
-        return;
+    if (failed_) return;
     try {
         handler();
     } catch (const data::DataError& e) {
         QString text = QString::fromUtf8(e.what());
-        if (!e.detail().empty())
-            text += QLatin1Char('\n') + QString::fromUtf8(e.detail().c_str());
+        if (!e.detail().empty()) text += QLatin1Char('\n') + QString::fromUtf8(e.detail().c_str());
         reportAndEnd(e.number(), text);
     } catch (const std::exception& e) {
         reportAndEnd(5, QString::fromUtf8(e.what()));
@@ -277,8 +284,9 @@ bool Form1::Form_Load() {
     guarded([&] {
         setWindowTitle(design::kCaption);
         // The platform's own separator: a Linux path glued to "\" names no file.
-        Data1.setDatabaseName((QDir::toNativeSeparators(appDir_) + QDir::separator() + QStringLiteral("winapi.mdb"))
-                                  .toStdString());
+        Data1.setDatabaseName(
+            (QDir::toNativeSeparators(appDir_) + QDir::separator() + QStringLiteral("winapi.mdb"))
+                .toStdString());
         Label5->setCaption(aboutText());
         Data1.setRecordSource("funclass");
         Data1.refresh();
@@ -288,7 +296,8 @@ bool Form1::Form_Load() {
         names.reserve(rs.recordCount());
         while (!rs.eof()) {
             const jet::Value& name = rs.fieldValue(0);
-            names.append(name ? QString::fromUtf8(name->data(), static_cast<qsizetype>(name->size())) : QString());
+            names.append(name ? QString::fromUtf8(name->data(), static_cast<qsizetype>(name->size()))
+                              : QString());
             rs.moveNext();
         }
         tab2lst->addItems(names);
@@ -320,12 +329,8 @@ void Form1::labtab_Click(std::int16_t Index) {
 }
 
 void Form1::Label4_Click(std::int16_t Index) {
-    if (Index < 0 || Index >= static_cast<std::int16_t>(Label4.size()))
-        return;
-    if (Option3[0]->isChecked())
-        funtxt->setBackColor(*Label4[Index]->backColor());
-    if (Option3[1]->isChecked())
-        tab2lst->setBackColor(*Label4[Index]->backColor());
-    if (Option3[2]->isChecked())
-        tab2txt2->setBackColor(*Label4[Index]->backColor());
+    if (Index < 0 || Index >= static_cast<std::int16_t>(Label4.size())) return;
+    if (Option3[0]->isChecked()) funtxt->setBackColor(*Label4[Index]->backColor());
+    if (Option3[1]->isChecked()) tab2lst->setBackColor(*Label4[Index]->backColor());
+    if (Option3[2]->isChecked()) tab2txt2->setBackColor(*Label4[Index]->backColor());
 }

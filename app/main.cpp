@@ -9,8 +9,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("zarn-win32api"));
     installFontSubstitutions();
     Form1 form(QCoreApplication::applicationDirPath());
-    if (!form.Form_Load())
-        return 1;
+    if (!form.Form_Load()) return 1;
     form.show();
     return app.exec();
 }

@@ -1,11 +1,11 @@
 #include "vbcontrols.h"
 
 #include <QApplication>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QScrollBar>
-#include <QMimeData>
 #include <QStyleOptionButton>
 #include <QTextCursor>
 #include <algorithm>
@@ -17,32 +17,58 @@ namespace {
 QColor systemColor(unsigned index) {
     const QPalette pal = QGuiApplication::palette();
     switch (index) {
-    case 0: return pal.color(QPalette::Button);          // COLOR_SCROLLBAR
-    case 1: return pal.color(QPalette::Window);          // COLOR_BACKGROUND (desktop)
-    case 2: return pal.color(QPalette::Highlight);       // COLOR_ACTIVECAPTION
-    case 3: return pal.color(QPalette::Mid);             // COLOR_INACTIVECAPTION
-    case 4: return pal.color(QPalette::Window);          // COLOR_MENU
-    case 5: return pal.color(QPalette::Base);            // COLOR_WINDOW
-    case 6: return pal.color(QPalette::Shadow);          // COLOR_WINDOWFRAME
-    case 7: return pal.color(QPalette::WindowText);      // COLOR_MENUTEXT
-    case 8: return pal.color(QPalette::Text);            // COLOR_WINDOWTEXT
-    case 9: return pal.color(QPalette::HighlightedText); // COLOR_CAPTIONTEXT
-    case 10: return pal.color(QPalette::Window);         // COLOR_ACTIVEBORDER
-    case 11: return pal.color(QPalette::Window);         // COLOR_INACTIVEBORDER
-    case 12: return pal.color(QPalette::Dark);           // COLOR_APPWORKSPACE
-    case 13: return pal.color(QPalette::Highlight);      // COLOR_HIGHLIGHT
-    case 14: return pal.color(QPalette::HighlightedText);
-    case 15: return pal.color(QPalette::Button); // COLOR_BTNFACE
-    case 16: return pal.color(QPalette::Dark);   // COLOR_BTNSHADOW
-    case 17: return pal.color(QPalette::Disabled, QPalette::Text);
-    case 18: return pal.color(QPalette::ButtonText);
-    case 19: return pal.color(QPalette::Inactive, QPalette::WindowText);
-    case 20: return pal.color(QPalette::Light); // COLOR_BTNHIGHLIGHT
-    case 21: return pal.color(QPalette::Shadow);
-    case 22: return pal.color(QPalette::Midlight);
-    case 23: return pal.color(QPalette::ToolTipText);
-    case 24: return pal.color(QPalette::ToolTipBase);
-    default: return pal.color(QPalette::Window);
+    case 0:
+        return pal.color(QPalette::Button); // COLOR_SCROLLBAR
+    case 1:
+        return pal.color(QPalette::Window); // COLOR_BACKGROUND (desktop)
+    case 2:
+        return pal.color(QPalette::Highlight); // COLOR_ACTIVECAPTION
+    case 3:
+        return pal.color(QPalette::Mid); // COLOR_INACTIVECAPTION
+    case 4:
+        return pal.color(QPalette::Window); // COLOR_MENU
+    case 5:
+        return pal.color(QPalette::Base); // COLOR_WINDOW
+    case 6:
+        return pal.color(QPalette::Shadow); // COLOR_WINDOWFRAME
+    case 7:
+        return pal.color(QPalette::WindowText); // COLOR_MENUTEXT
+    case 8:
+        return pal.color(QPalette::Text); // COLOR_WINDOWTEXT
+    case 9:
+        return pal.color(QPalette::HighlightedText); // COLOR_CAPTIONTEXT
+    case 10:
+        return pal.color(QPalette::Window); // COLOR_ACTIVEBORDER
+    case 11:
+        return pal.color(QPalette::Window); // COLOR_INACTIVEBORDER
+    case 12:
+        return pal.color(QPalette::Dark); // COLOR_APPWORKSPACE
+    case 13:
+        return pal.color(QPalette::Highlight); // COLOR_HIGHLIGHT
+    case 14:
+        return pal.color(QPalette::HighlightedText);
+    case 15:
+        return pal.color(QPalette::Button); // COLOR_BTNFACE
+    case 16:
+        return pal.color(QPalette::Dark); // COLOR_BTNSHADOW
+    case 17:
+        return pal.color(QPalette::Disabled, QPalette::Text);
+    case 18:
+        return pal.color(QPalette::ButtonText);
+    case 19:
+        return pal.color(QPalette::Inactive, QPalette::WindowText);
+    case 20:
+        return pal.color(QPalette::Light); // COLOR_BTNHIGHLIGHT
+    case 21:
+        return pal.color(QPalette::Shadow);
+    case 22:
+        return pal.color(QPalette::Midlight);
+    case 23:
+        return pal.color(QPalette::ToolTipText);
+    case 24:
+        return pal.color(QPalette::ToolTipBase);
+    default:
+        return pal.color(QPalette::Window);
     }
 }
 
@@ -70,8 +96,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) {
             for (QWidget* w : QApplication::allWidgets())
-                if (auto* holder = dynamic_cast<BackColorHolder*>(w))
-                    holder->applyBackColor();
+                if (auto* holder = dynamic_cast<BackColorHolder*>(w)) holder->applyBackColor();
         }
         return false;
     }
@@ -80,8 +105,7 @@ protected:
 } // namespace
 
 QColor VbColor::resolve() const {
-    if (isSystemReference())
-        return systemColor(stored & 0xFFu);
+    if (isSystemReference()) return systemColor(stored & 0xFFu);
     return QColor(static_cast<int>(stored & 0xFF), static_cast<int>((stored >> 8) & 0xFF),
                   static_cast<int>((stored >> 16) & 0xFF));
 }
@@ -107,13 +131,14 @@ void VbLabel::setCaption(const QString& caption) {
     // than the box, and centring keeps their glyphs inside it.
     setAlignment(Qt::AlignLeft | (shown.contains(QLatin1Char('\n')) ? Qt::AlignTop : Qt::AlignVCenter));
     setText(shown);
-    if (autoSize_)
-        resize(sizeHint());
+    if (autoSize_) resize(sizeHint());
 }
 
 void VbLabel::setBorder(Border border) {
     switch (border) {
-    case Border::None: setFrameStyle(QFrame::NoFrame); break;
+    case Border::None:
+        setFrameStyle(QFrame::NoFrame);
+        break;
     case Border::Flat:
         setFrameStyle(QFrame::Box | QFrame::Plain);
         setLineWidth(1);
@@ -136,10 +161,8 @@ void VbLabel::setForeColor(VbColor color) {
 }
 
 void VbLabel::applyBackColor() {
-    if (foreColor_)
-        setBackground(this, QPalette::WindowText, foreColor_->resolve());
-    if (!backColor_)
-        return;
+    if (foreColor_) setBackground(this, QPalette::WindowText, foreColor_->resolve());
+    if (!backColor_) return;
     setAutoFillBackground(true);
     setBackground(this, QPalette::Window, backColor_->resolve());
 }
@@ -159,7 +182,9 @@ QRect VbFrame::captionRect() const {
     return QRect(7, 0, fm.horizontalAdvance(caption_), fm.height());
 }
 
-int VbFrame::lineY() const { return fontMetrics().height() / 2; }
+int VbFrame::lineY() const {
+    return fontMetrics().height() / 2;
+}
 
 void VbFrame::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -179,7 +204,9 @@ void VbFrame::paintEvent(QPaintEvent*) {
     p.drawText(caption, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, caption_);
 }
 
-void VbFrame::applyBackColor() { setBackground(this, QPalette::Window, VbColor{0x8000000F}.resolve()); }
+void VbFrame::applyBackColor() {
+    setBackground(this, QPalette::Window, VbColor{0x8000000F}.resolve());
+}
 
 VbCheckBox::VbCheckBox(QWidget* parent) : QCheckBox(parent) {}
 
@@ -188,8 +215,9 @@ QRect VbCheckBox::boxRect() const {
     opt.initFrom(this);
     // The platform's box where it fits, else as large as the control allows
     // (the design's box is 13 pixels, some styles draw 14).
-    const int side = std::min({style()->pixelMetric(QStyle::PM_IndicatorWidth, &opt, this),
-                               style()->pixelMetric(QStyle::PM_IndicatorHeight, &opt, this), width(), height()});
+    const int side =
+        std::min({style()->pixelMetric(QStyle::PM_IndicatorWidth, &opt, this),
+                  style()->pixelMetric(QStyle::PM_IndicatorHeight, &opt, this), width(), height()});
     return QRect(0, (height() - side) / 2, side, side);
 }
 
@@ -201,7 +229,9 @@ void VbCheckBox::paintEvent(QPaintEvent*) {
     style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &opt, &p, this);
 }
 
-bool VbCheckBox::hitButton(const QPoint& pos) const { return rect().contains(pos); }
+bool VbCheckBox::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}
 
 void VbLabel::mousePressEvent(QMouseEvent* event) {
     pressed_ = event->button() == Qt::LeftButton;
@@ -210,14 +240,12 @@ void VbLabel::mousePressEvent(QMouseEvent* event) {
 
 void VbLabel::mouseReleaseEvent(QMouseEvent* event) {
     // A click is a press and a release of the left button on the label.
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click =
+        pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     QLabel::mouseReleaseEvent(event);
-    if (click)
-        emit clicked();
+    if (click) emit clicked();
 }
-
-
 
 VbTextBox::VbTextBox(QWidget* parent) : QPlainTextEdit(parent) {
     PaletteFollower::ensureInstalled();
@@ -241,8 +269,7 @@ void VbTextBox::setText(const QString& text) {
     storedAt_.reserve(static_cast<std::size_t>(text.size()) + 1);
     for (int i = 0; i < text.size(); ++i) {
         storedAt_.push_back(i);
-        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
-            ++i;
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
     }
     storedAt_.push_back(static_cast<int>(text.size()));
     setPlainText(displayText(text));
@@ -268,9 +295,9 @@ void VbTextBox::setBackColor(VbColor color) {
     applyBackColor();
 }
 
-void VbTextBox::applyBackColor() { setBackground(this, QPalette::Base, backColor_.resolve()); }
-
-
+void VbTextBox::applyBackColor() {
+    setBackground(this, QPalette::Base, backColor_.resolve());
+}
 
 VbListBox::VbListBox(QWidget* parent) : QListView(parent), model_(new QStringListModel(this)) {
     PaletteFollower::ensureInstalled();
@@ -282,7 +309,9 @@ VbListBox::VbListBox(QWidget* parent) : QListView(parent), model_(new QStringLis
     applyBackColor();
 }
 
-int VbListBox::count() const { return model_->rowCount(); }
+int VbListBox::count() const {
+    return model_->rowCount();
+}
 
 void VbListBox::addItems(const QStringList& items) {
     if (model_->rowCount() == 0) {
@@ -310,16 +339,22 @@ void VbListBox::setListIndex(int index) {
     scrollTo(at);
 }
 
-QString VbListBox::list(int index) const { return model_->data(model_->index(index)).toString(); }
+QString VbListBox::list(int index) const {
+    return model_->data(model_->index(index)).toString();
+}
 
-QRect VbListBox::rowRect(int index) const { return visualRect(model_->index(index)); }
+QRect VbListBox::rowRect(int index) const {
+    return visualRect(model_->index(index));
+}
 
 void VbListBox::setBackColor(VbColor color) {
     backColor_ = color;
     applyBackColor();
 }
 
-void VbListBox::applyBackColor() { setBackground(this, QPalette::Base, backColor_.resolve()); }
+void VbListBox::applyBackColor() {
+    setBackground(this, QPalette::Base, backColor_.resolve());
+}
 
 void VbListBox::mousePressEvent(QMouseEvent* event) {
     // Below the last line there is nothing to select: the selection stays,
@@ -333,8 +368,5 @@ void VbListBox::mousePressEvent(QMouseEvent* event) {
 
 void VbListBox::mouseDoubleClickEvent(QMouseEvent* event) {
     QListView::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton)
-        emit dblClick();
+    if (event->button() == Qt::LeftButton) emit dblClick();
 }
-
-

@@ -8,8 +8,8 @@
 #include <QColor>
 #include <QLabel>
 #include <QListView>
-#include <QStringListModel>
 #include <QPlainTextEdit>
+#include <QStringListModel>
 #include <cstdint>
 #include <optional>
 #include <vector>

@@ -22,30 +22,35 @@ namespace {
 const std::string& fixturePath() {
     static const std::string path = [] {
         using jetw::Cell;
-        jetw::TableDef funclass{"funclass", {{"name", jetw::ColumnKind::Text, 255}, {"declaration", jetw::ColumnKind::Text, 255}}, {}};
+        jetw::TableDef funclass{
+            "funclass",
+            {{"name", jetw::ColumnKind::Text, 255}, {"declaration", jetw::ColumnKind::Text, 255}},
+            {}};
         for (int i = 0; i < 40000; ++i) {
             const std::string name = "ApiFunction" + std::to_string(100000 + i);
-            funclass.rows.push_back({Cell{name}, Cell{"Declare Function " + name +
-                                                      " Lib \"user32\" Alias \"" + name +
-                                                      "A\" (ByVal hwnd As Long, ByVal lpString As String) As Long"}});
+            funclass.rows.push_back(
+                {Cell{name}, Cell{"Declare Function " + name + " Lib \"user32\" Alias \"" + name +
+                                  "A\" (ByVal hwnd As Long, ByVal lpString As String) As Long"}});
         }
         jetw::TableDef winfun{"winfun", {}, {}};
-        for (const char* c : {"函数", "example", "alias", "library", "win9x", "winnt", "description", "return_value",
-                              "remarks", "parameters"})
-            winfun.columns.push_back({c, std::string(c) == "example" || std::string(c) == "description" ||
-                                                 std::string(c) == "remarks" || std::string(c) == "parameters"
-                                             ? jetw::ColumnKind::Memo
-                                             : jetw::ColumnKind::Text,
+        for (const char* c : {"函数", "example", "alias", "library", "win9x", "winnt", "description",
+                              "return_value", "remarks", "parameters"})
+            winfun.columns.push_back({c,
+                                      std::string(c) == "example" || std::string(c) == "description" ||
+                                              std::string(c) == "remarks" || std::string(c) == "parameters"
+                                          ? jetw::ColumnKind::Memo
+                                          : jetw::ColumnKind::Text,
                                       255});
         for (int i = 0; i < 3000; ++i) {
             const std::string name = "ApiFunction" + std::to_string(100000 + i);
             std::string example;
             for (int k = 0; k < i % 40; ++k)
                 example += "Dim s As String: s = String$(256, 0) ' 示例代码第" + std::to_string(k) + "行\r\n";
-            winfun.rows.push_back({Cell{name}, i % 3 ? Cell{example} : Cell{}, Cell{name + "A"}, Cell{"user32.dll"},
-                                   Cell{"Yes"}, Cell{"Yes"}, Cell{"取得指定窗口的标题文字。如果窗口是控件，则取得控件的文本。"},
-                                   Cell{"返回复制到缓冲区的字符数。"}, Cell{i % 2 ? "调用前必须为缓冲区分配空间。" : ""},
-                                   Cell{"hwnd：窗口句柄\r\nlpString：缓冲区\r\ncch：缓冲区大小"}});
+            winfun.rows.push_back(
+                {Cell{name}, i % 3 ? Cell{example} : Cell{}, Cell{name + "A"}, Cell{"user32.dll"},
+                 Cell{"Yes"}, Cell{"Yes"}, Cell{"取得指定窗口的标题文字。如果窗口是控件，则取得控件的文本。"},
+                 Cell{"返回复制到缓冲区的字符数。"}, Cell{i % 2 ? "调用前必须为缓冲区分配空间。" : ""},
+                 Cell{"hwnd：窗口句柄\r\nlpString：缓冲区\r\ncch：缓冲区大小"}});
         }
         const std::string p = (std::filesystem::temp_directory_path() / "zarn-bench-read.mdb").string();
         jetw::writeDatabaseFile({{funclass, winfun}}, p);
@@ -98,8 +103,7 @@ void BM_Libmdb(benchmark::State& state) {
         mdb_read_catalog(mdb, MDB_TABLE);
         const std::size_t a = libmdbReadTable(mdb, "funclass");
         const std::size_t b = libmdbReadTable(mdb, "winfun");
-        if (a != 40000 || b != 3000)
-            state.SkipWithError("libmdb read a different number of rows");
+        if (a != 40000 || b != 3000) state.SkipWithError("libmdb read a different number of rows");
         mdb_close(mdb);
     }
 }

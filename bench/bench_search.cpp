@@ -2,11 +2,11 @@
 // 32,768 names, and the same with 1,000 names to show that its cost does not
 // grow with the table; against a straightforward re-read-and-scan of the
 // table in the same run. Also a double-click to details shown.
-#include "form1.h"
+#include "criteria.h"
 #include "fonts.h"
+#include "form1.h"
 #include "jet/jet.h"
 #include "jet_writer.h"
-#include "criteria.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,20 +20,24 @@ namespace {
 // An application directory with winapi.mdb holding n functions in
 // ascending name order, as the bundled database has them.
 QString appDir(int n) {
-    const std::string dir = (std::filesystem::temp_directory_path() / ("zarn-bench-search-" + std::to_string(n))).string();
+    const std::string dir =
+        (std::filesystem::temp_directory_path() / ("zarn-bench-search-" + std::to_string(n))).string();
     std::filesystem::create_directories(dir);
     using jetw::Cell;
-    jetw::TableDef funclass{"funclass", {{"name", jetw::ColumnKind::Text, 255}, {"declaration", jetw::ColumnKind::Memo, 0}}, {}};
+    jetw::TableDef funclass{
+        "funclass", {{"name", jetw::ColumnKind::Text, 255}, {"declaration", jetw::ColumnKind::Memo, 0}}, {}};
     jetw::TableDef winfun{"winfun", {}, {}};
-    for (const char* c : {"函数", "example", "alias", "library", "win9x", "winnt", "description", "return_value",
-                          "remarks", "parameters"})
+    for (const char* c : {"函数", "example", "alias", "library", "win9x", "winnt", "description",
+                          "return_value", "remarks", "parameters"})
         winfun.columns.push_back({c, jetw::ColumnKind::Memo, 0});
     winfun.columns[0] = {"函数", jetw::ColumnKind::Text, 255};
     for (int i = 0; i < n; ++i) {
         const std::string name = "Api" + std::to_string(100000 + i * 7);
-        funclass.rows.push_back({Cell{name}, Cell{"Declare Function " + name + " Lib \"user32\" (ByVal hwnd As Long) As Long"}});
-        winfun.rows.push_back({Cell{name}, Cell{"Dim r As Long\r\nr = " + name + "(Me.hwnd)"}, Cell{}, Cell{"user32.dll"},
-                               Cell{"Yes"}, Cell{"Yes"}, Cell{"说明文字。"}, Cell{"返回值。"}, Cell{}, Cell{"hwnd：窗口句柄"}});
+        funclass.rows.push_back(
+            {Cell{name}, Cell{"Declare Function " + name + " Lib \"user32\" (ByVal hwnd As Long) As Long"}});
+        winfun.rows.push_back({Cell{name}, Cell{"Dim r As Long\r\nr = " + name + "(Me.hwnd)"}, Cell{},
+                               Cell{"user32.dll"}, Cell{"Yes"}, Cell{"Yes"}, Cell{"说明文字。"},
+                               Cell{"返回值。"}, Cell{}, Cell{"hwnd：窗口句柄"}});
     }
     jetw::writeDatabaseFile({{funclass, winfun}}, dir + "/winapi.mdb");
     return QString::fromStdString(dir);

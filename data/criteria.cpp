@@ -40,34 +40,27 @@ DataError malformed(std::string_view criteria, const std::string& why) {
                      "'" + std::string(criteria) + "': " + why);
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 } // namespace
 
 char32_t foldChar(char32_t c) {
-    if (c < 0x80)
-        return (c >= 'A' && c <= 'Z') ? c + 32 : c;
-    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7))
-        return c + 32; // Latin-1 capitals
+    if (c < 0x80) return (c >= 'A' && c <= 'Z') ? c + 32 : c;
+    if ((c >= 0xC0 && c <= 0xDE && c != 0xD7)) return c + 32; // Latin-1 capitals
     if (c >= 0x100 && c <= 0x17F) {
         // Latin Extended-A pairs capitals and small letters in turn, with a
         // shift of the parity between U+0138 and U+0149 and after U+0178.
-        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F)
-            return c;
-        if (c == 0x178)
-            return 0xFF;
-        if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E))
-            return (c % 2 == 1) ? c + 1 : c;
+        if (c == 0x130 || c == 0x131 || c == 0x138 || c == 0x149 || c == 0x17F) return c;
+        if (c == 0x178) return 0xFF;
+        if ((c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E)) return (c % 2 == 1) ? c + 1 : c;
         return (c % 2 == 0) ? c + 1 : c;
     }
-    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2)
-        return c + 32; // Greek capitals
-    if (c >= 0x410 && c <= 0x42F)
-        return c + 32; // Cyrillic capitals
-    if (c >= 0x400 && c <= 0x40F)
-        return c + 80;
-    if (c >= 0xFF21 && c <= 0xFF3A)
-        return c + 32; // full-width Latin capitals
+    if (c >= 0x391 && c <= 0x3AB && c != 0x3A2) return c + 32; // Greek capitals
+    if (c >= 0x410 && c <= 0x42F) return c + 32;               // Cyrillic capitals
+    if (c >= 0x400 && c <= 0x40F) return c + 80;
+    if (c >= 0xFF21 && c <= 0xFF3A) return c + 32; // full-width Latin capitals
     return c;
 }
 
@@ -75,13 +68,12 @@ namespace {
 
 // The capital letter that folds to c, or c itself.
 char32_t capitalOf(char32_t c) {
-    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) ||
-        (c >= 0x430 && c <= 0x44F) || (c >= 0xFF41 && c <= 0xFF5A))
+    if ((c >= 'a' && c <= 'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7) ||
+        (c >= 0x3B1 && c <= 0x3CB && c != 0x3C2) || (c >= 0x430 && c <= 0x44F) ||
+        (c >= 0xFF41 && c <= 0xFF5A))
         return c - 32;
-    if (c == 0xFF)
-        return 0x178;
-    if (c >= 0x450 && c <= 0x45F)
-        return c - 80;
+    if (c == 0xFF) return 0x178;
+    if (c >= 0x450 && c <= 0x45F) return c - 80;
     if ((c >= 0x101 && c <= 0x137 && c % 2 == 1) || (c >= 0x14B && c <= 0x177 && c % 2 == 1) ||
         (c >= 0x13A && c <= 0x148 && c % 2 == 0) || (c >= 0x17A && c <= 0x17E && c % 2 == 0))
         return c - 1;
@@ -106,9 +98,12 @@ std::u32string foldCase(std::string_view utf8) {
 
 bool LikePattern::Token::matchesOne(char32_t c) const {
     switch (kind) {
-    case Literal: return c == ch;
-    case AnyOne: return true;
-    case Digit: return c >= '0' && c <= '9';
+    case Literal:
+        return c == ch;
+    case AnyOne:
+        return true;
+    case Digit:
+        return c >= '0' && c <= '9';
     case Set: {
         // The text is folded, the list is not: a letter is in the list when
         // either of its cases is.
@@ -118,7 +113,8 @@ bool LikePattern::Token::matchesOne(char32_t c) const {
             in = in || (c >= lo && c <= hi) || (capital >= lo && capital <= hi);
         return in != negated;
     }
-    case AnyRun: return false;
+    case AnyRun:
+        return false;
     }
     return false;
 }
@@ -133,11 +129,9 @@ LikePattern::LikePattern(std::string_view utf8Pattern) {
         const char32_t c = p[i];
         if (c == U'*') {
             t.kind = Token::AnyRun;
-            if (p.find_first_not_of(U'*', i) != std::u32string::npos)
-                onlyLiteralsThenStar = false;
+            if (p.find_first_not_of(U'*', i) != std::u32string::npos) onlyLiteralsThenStar = false;
             // Consecutive stars mean the same as one.
-            if (!tokens_.empty() && tokens_.back().kind == Token::AnyRun)
-                continue;
+            if (!tokens_.empty() && tokens_.back().kind == Token::AnyRun) continue;
         } else if (c == U'?') {
             t.kind = Token::AnyOne;
             onlyLiteralsThenStar = false;
@@ -248,14 +242,14 @@ Criteria parseCriteria(std::string_view text) {
             ++i;
         c.column = std::string(text.substr(start, i - start));
     }
-    if (c.column.empty())
-        throw malformed(text, "no column name");
+    if (c.column.empty()) throw malformed(text, "no column name");
     skipBlanks();
     if (i < text.size() && text[i] == '=') {
         c.op = Criteria::Op::Equals;
         ++i;
-    } else if (i + 4 <= text.size() && (text[i] == 'l' || text[i] == 'L') && (text[i + 1] == 'i' || text[i + 1] == 'I') &&
-               (text[i + 2] == 'k' || text[i + 2] == 'K') && (text[i + 3] == 'e' || text[i + 3] == 'E') &&
+    } else if (i + 4 <= text.size() && (text[i] == 'l' || text[i] == 'L') &&
+               (text[i + 1] == 'i' || text[i + 1] == 'I') && (text[i + 2] == 'k' || text[i + 2] == 'K') &&
+               (text[i + 3] == 'e' || text[i + 3] == 'E') &&
                (i + 4 == text.size() || isBlank(text[i + 4]) || text[i + 4] == '\'' || text[i + 4] == '"')) {
         c.op = Criteria::Op::Like;
         i += 4;
@@ -280,8 +274,7 @@ Criteria parseCriteria(std::string_view text) {
         }
         c.literal.push_back(text[i++]);
     }
-    if (!closed)
-        throw malformed(text, "the quoted text is not closed");
+    if (!closed) throw malformed(text, "the quoted text is not closed");
     skipBlanks();
     if (i != text.size())
         throw malformed(text, "unexpected text after the quoted text: '" + std::string(text.substr(i)) + "'");

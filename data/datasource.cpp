@@ -15,8 +15,8 @@ namespace {
 struct ColumnIndex {
     std::vector<std::u32string> folded; // per record; empty for Null
     std::vector<bool> isNull;
-    std::vector<std::int32_t> sorted;                  // non-Null records ordered by folded value
-    std::vector<std::vector<std::int32_t>> minTable;   // sparse table: min position over sorted ranges
+    std::vector<std::int32_t> sorted;                // non-Null records ordered by folded value
+    std::vector<std::vector<std::int32_t>> minTable; // sparse table: min position over sorted ranges
     std::unordered_map<std::u32string, std::int32_t> firstEqual;
 
     ColumnIndex(const jet::Table& t, int column) {
@@ -58,9 +58,9 @@ struct ColumnIndex {
         auto hi = std::partition_point(lo, sorted.end(), [&](std::int32_t r) {
             return std::u32string_view(folded[r]).starts_with(prefix);
         });
-        if (lo == hi)
-            return -1;
-        return rangeMin(static_cast<std::size_t>(lo - sorted.begin()), static_cast<std::size_t>(hi - sorted.begin()));
+        if (lo == hi) return -1;
+        return rangeMin(static_cast<std::size_t>(lo - sorted.begin()),
+                        static_cast<std::size_t>(hi - sorted.begin()));
     }
 };
 
@@ -72,15 +72,16 @@ struct TableData {
 
     const ColumnIndex& index(int column) {
         auto& slot = indexes[column];
-        if (!slot)
-            slot = std::make_unique<ColumnIndex>(table, column);
+        if (!slot) slot = std::make_unique<ColumnIndex>(table, column);
         return *slot;
     }
 };
 
 namespace {
 
-DataError noCurrentRecord() { return DataError(err::NoCurrentRecord, "No current record."); }
+DataError noCurrentRecord() {
+    return DataError(err::NoCurrentRecord, "No current record.");
+}
 
 DataError fromJet(const jet::Error& e, const std::string& path) {
     switch (e.code()) {
@@ -88,10 +89,12 @@ DataError fromJet(const jet::Error& e, const std::string& path) {
         return DataError(err::FileNotFound, "Could not find file '" + path + "'.", e.what());
     case jet::ErrorCode::CannotOpen:
         return DataError(err::CannotOpenFile,
-                         "Cannot open the file '" + path + "'. You may need permission to view its data.", e.what());
+                         "Cannot open the file '" + path + "'. You may need permission to view its data.",
+                         e.what());
     case jet::ErrorCode::TableNotFound:
         return DataError(err::TableNotFound, "Cannot find the input table or query.", e.what());
-    default: return DataError(err::UnrecognizedFormat, "Unrecognized database format '" + path + "'.", e.what());
+    default:
+        return DataError(err::UnrecognizedFormat, "Unrecognized database format '" + path + "'.", e.what());
     }
 }
 
@@ -108,43 +111,41 @@ Recordset Recordset::overTable(jet::Table table) {
     return Recordset(std::move(data));
 }
 
-bool Recordset::eof() const { return state_ == State::Eof; }
+bool Recordset::eof() const {
+    return state_ == State::Eof;
+}
 
 std::int32_t Recordset::recordCount() const {
     return table_ ? static_cast<std::int32_t>(table_->table.rowCount()) : 0;
 }
 
-int Recordset::fieldCount() const { return table_ ? static_cast<int>(table_->table.columns.size()) : 0; }
+int Recordset::fieldCount() const {
+    return table_ ? static_cast<int>(table_->table.columns.size()) : 0;
+}
 
 void Recordset::moveNext() {
-    if (state_ != State::OnRecord)
-        throw noCurrentRecord();
-    if (++pos_ >= recordCount())
-        state_ = State::Eof;
+    if (state_ != State::OnRecord) throw noCurrentRecord();
+    if (++pos_ >= recordCount()) state_ = State::Eof;
 }
 
 const jet::Value& Recordset::fieldValue(int position) const {
     if (position < 0 || position >= fieldCount())
         throw DataError(err::ItemNotFound, "Item not found in this collection.",
                         "the table has no field at position " + std::to_string(position));
-    if (state_ != State::OnRecord)
-        throw noCurrentRecord();
+    if (state_ != State::OnRecord) throw noCurrentRecord();
     return table_->table.at(static_cast<std::size_t>(pos_), static_cast<std::size_t>(position));
 }
 
 void Recordset::findFirst(std::string_view criteria) {
     const Criteria c = parseCriteria(criteria);
-    if (!table_)
-        throw noCurrentRecord();
+    if (!table_) throw noCurrentRecord();
     const int column = table_->table.columnIndex(c.column);
-    if (column < 0)
-        throw DataError(err::UnknownField, "Unknown field name '" + c.column + "'.");
+    if (column < 0) throw DataError(err::UnknownField, "Unknown field name '" + c.column + "'.");
     const ColumnIndex& idx = table_->index(column);
     std::int32_t found = -1;
     if (c.op == Criteria::Op::Equals) {
         const auto it = idx.firstEqual.find(foldCase(c.literal));
-        if (it != idx.firstEqual.end())
-            found = it->second;
+        if (it != idx.firstEqual.end()) found = it->second;
     } else {
         const LikePattern pattern(c.literal);
         if (const auto& prefix = pattern.plainPrefix()) {
@@ -166,7 +167,7 @@ void Recordset::findFirst(std::string_view criteria) {
 
 struct DataControl::Cache {
     std::string path;
-    std::unique_ptr<jet::Database> db; // the whole file, read into memory
+    std::unique_ptr<jet::Database> db;                        // the whole file, read into memory
     std::map<std::string, std::shared_ptr<TableData>> tables; // by name as the catalog spells it
 };
 
@@ -174,8 +175,7 @@ DataControl::DataControl() = default;
 DataControl::~DataControl() = default;
 
 void DataControl::openOnce() {
-    if (cache_ && cache_->path == databaseName_)
-        return;
+    if (cache_ && cache_->path == databaseName_) return;
     auto cache = std::make_unique<Cache>();
     cache->path = databaseName_;
     try {

@@ -16,10 +16,8 @@ void Form1::tab2txt1_Change() {
     } catch (const data::DataError& e) {
         // An apostrophe or an unclosed [ makes criteria the engine cannot
         // parse; such a text simply matches nothing.
-        if (e.number() != data::err::MalformedCriteria)
-            throw;
+        if (e.number() != data::err::MalformedCriteria) throw;
         rs.markNoMatch();
     }
-    if (!rs.noMatch())
-        tab2lst->setListIndex(rs.absolutePosition());
+    if (!rs.noMatch()) tab2lst->setListIndex(rs.absolutePosition());
 }

@@ -15,10 +15,10 @@ void copyToClipboard(const QString& text) {
 } // namespace
 
 bool Form1::ensureShownRecord() {
-    if (!shownFunction_)
-        return false;
+    if (!shownFunction_) return false;
     auto& rs = Data1.recordset();
-    if (Data1.recordSource() == "winfun" && rs.hasCurrentRecord() && fieldText(rs.fieldValue(0)) == *shownFunction_)
+    if (Data1.recordSource() == "winfun" && rs.hasCurrentRecord() &&
+        fieldText(rs.fieldValue(0)) == *shownFunction_)
         return true;
     // A search (or a selection the table lacks) moved the shared cursor
     // away: go back to the function the detail area names.
@@ -37,8 +37,7 @@ void Form1::ShowFunctionDetails() {
     // table lacked, the box holds that other function; the detail text keeps
     // the declaration it was shown with.
     QString declaration = tab2txt2->text();
-    if (declaration != shownDeclaration_)
-        declaration = shownDeclaration_;
+    if (declaration != shownDeclaration_) declaration = shownDeclaration_;
     funtxt->setText(composeDetailText(declaration, sections));
 }
 
@@ -56,8 +55,7 @@ void Form1::Funcmd_Click(std::int16_t Index) {
             funtxt->setText(QStringLiteral("Sorry,没有找到耶。"));
         return;
     }
-    if (!ensureShownRecord())
-        return; // no function chosen yet: there is no example to show
+    if (!ensureShownRecord()) return; // no function chosen yet: there is no example to show
     const std::optional<QString> example = fieldText(Data1.recordset().fieldValue(1));
     if (example && !example->isEmpty())
         funtxt->setText(*example);
@@ -67,4 +65,6 @@ void Form1::Funcmd_Click(std::int16_t Index) {
     Funcmd[1]->setVisible(true);
 }
 
-void Form1::Command1_Click() { copyToClipboard(tab2txt2->text()); }
+void Form1::Command1_Click() {
+    copyToClipboard(tab2txt2->text());
+}

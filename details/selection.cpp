@@ -8,8 +8,7 @@
 #include <QRadioButton>
 
 std::optional<QString> fieldText(const jet::Value& value) {
-    if (!value)
-        return std::nullopt;
+    if (!value) return std::nullopt;
     return QString::fromUtf8(value->data(), static_cast<qsizetype>(value->size()));
 }
 
@@ -20,11 +19,9 @@ std::string quotedLiteral(const QString& text) {
 }
 
 void Form1::tab2lst_DblClick() {
-    if (tab2lst->listIndex() < 0)
-        return; // nothing selected: nothing to show
+    if (tab2lst->listIndex() < 0) return; // nothing selected: nothing to show
     tab2txt1->setText(tab2lst->list(tab2lst->listIndex()));
-    if (failed_)
-        return;
+    if (failed_) return;
 
     // The nested search may have moved the selection to a higher line whose
     // longer name begins with this one; that line is the one shown.

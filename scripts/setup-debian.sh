@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PACKAGES=(
-  cmake ninja-build g++ pkg-config python3
+  cmake ninja-build g++ pkg-config python3 clang-format
   qt6-base-dev libgl-dev
   nlohmann-json3-dev
   fonts-arphic-uming fonts-noto-cjk

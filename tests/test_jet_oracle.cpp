@@ -18,9 +18,9 @@
 //    27. Rows that the oracle reports as moved may therefore match any of our
 //    rows; all other rows must come in the same order.
 
+#include "fixtures.h"
 #include "jet/jet.h"
 #include "oracle/libmdb_oracle.h"
-#include "fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -40,8 +40,7 @@ namespace fs = std::filesystem;
 namespace {
 
 fs::path corpusDir() {
-    if (const char* env = std::getenv("JET_CORPUS_DIR"); env && *env)
-        return fs::path(env);
+    if (const char* env = std::getenv("JET_CORPUS_DIR"); env && *env) return fs::path(env);
     return fs::path(ZARN_SOURCE_DIR) / ".." / "shared" / "jet-corpus";
 }
 
@@ -62,14 +61,12 @@ std::vector<std::string> corpusFiles() {
             names.push_back(it->path().filename().string());
     }
     std::sort(names.begin(), names.end());
-    if (names.empty())
-        names.emplace_back();
+    if (names.empty()) names.emplace_back();
     return names;
 }
 
 std::string caseName(const testing::TestParamInfo<std::string>& info) {
-    if (info.param.empty())
-        return "NoCorpus";
+    if (info.param.empty()) return "NoCorpus";
     std::string name;
     for (char c : info.param)
         name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
@@ -106,8 +103,7 @@ bool sameText(std::string_view ours, std::string_view theirs) {
 // A value for a failure message: quoted, control bytes escaped, and long
 // values cut to a window that starts shortly before byte `from`.
 std::string show(const jet::Value& v, std::size_t from = 0) {
-    if (!v)
-        return "Null";
+    if (!v) return "Null";
     const std::string& s = *v;
     std::size_t begin = from > 40 ? from - 40 : 0;
     while (begin > 0 && (static_cast<unsigned char>(s[begin]) & 0xC0) == 0x80)
@@ -116,8 +112,7 @@ std::string show(const jet::Value& v, std::size_t from = 0) {
     while (end < s.size() && (static_cast<unsigned char>(s[end]) & 0xC0) == 0x80)
         ++end;
     std::ostringstream out;
-    if (begin > 0)
-        out << "...";
+    if (begin > 0) out << "...";
     out << '"';
     for (std::size_t k = begin; k < end; ++k) {
         const auto c = static_cast<unsigned char>(s[k]);
@@ -129,8 +124,7 @@ std::string show(const jet::Value& v, std::size_t from = 0) {
         }
     }
     out << '"';
-    if (end < s.size())
-        out << "...";
+    if (end < s.size()) out << "...";
     out << " (" << s.size() << " bytes)";
     return out.str();
 }
@@ -143,14 +137,13 @@ std::string describeColumns(const jet::Table& t) {
 }
 
 // Index of the first column where the rows differ, or -1.
-int firstDifference(const jet::Table& ours, std::size_t ourRow, const jet::Table& theirs, std::size_t theirRow) {
+int firstDifference(const jet::Table& ours, std::size_t ourRow, const jet::Table& theirs,
+                    std::size_t theirRow) {
     for (std::size_t c = 0; c < theirs.columns.size(); ++c) {
         const jet::Value& a = ours.at(ourRow, c);
         const jet::Value& b = theirs.at(theirRow, c);
-        if (a.has_value() != b.has_value())
-            return static_cast<int>(c);
-        if (a && isText(theirs.columns[c].type) && !sameText(*a, *b))
-            return static_cast<int>(c);
+        if (a.has_value() != b.has_value()) return static_cast<int>(c);
+        if (a && isText(theirs.columns[c].type) && !sameText(*a, *b)) return static_cast<int>(c);
     }
     return -1;
 }
@@ -176,8 +169,7 @@ void expectSameTable(const jet::Table& ours, const jet::Table& theirs, const std
             if (!movedUsed[m] && firstDifference(ours, r, theirs, movedRows[m]) < 0)
                 movedUsed[m] = matched = true;
         }
-        if (matched)
-            continue;
+        if (matched) continue;
 
         // Show the row libmdb has in this place; once those are used up, the
         // first moved row nothing has matched yet.
@@ -194,11 +186,14 @@ void expectSameTable(const jet::Table& ours, const jet::Table& theirs, const std
         const jet::Value& b = theirs.at(theirRow, static_cast<std::size_t>(c));
         std::size_t at = 0;
         if (a && b)
-            at = static_cast<std::size_t>(std::mismatch(a->begin(), a->end(), b->begin(), b->end()).first - a->begin());
+            at = static_cast<std::size_t>(std::mismatch(a->begin(), a->end(), b->begin(), b->end()).first -
+                                          a->begin());
         ADD_FAILURE() << "first difference: our row " << r << ", libmdb row " << theirRow << ", column "
                       << theirs.columns[static_cast<std::size_t>(c)].name << "\n  ours:   " << show(a, at)
                       << "\n  libmdb: " << show(b, at)
-                      << (movedRows.empty() ? "" : "\n  (libmdb returned some rows out of place; see the top of the file)");
+                      << (movedRows.empty()
+                              ? ""
+                              : "\n  (libmdb returned some rows out of place; see the top of the file)");
         return;
     }
 }
@@ -278,20 +273,25 @@ namespace {
 jetw::DatabaseDef writerSample() {
     using jetw::Cell;
     using jetw::ColumnKind;
-    jetw::TableDef funclass{"funclass", {{"name", ColumnKind::Text, 255}, {"declaration", ColumnKind::Text, 255}}, {}};
+    jetw::TableDef funclass{
+        "funclass", {{"name", ColumnKind::Text, 255}, {"declaration", ColumnKind::Text, 255}}, {}};
     for (int i = 0; i < 5000; ++i)
-        funclass.rows.push_back({Cell{"Fn" + std::to_string(i)}, i % 9 ? Cell{"Declare Sub Fn" + std::to_string(i)} : Cell{}});
-    jetw::TableDef winfun{"winfun", {{"函数", ColumnKind::Text, 100}, {"example", ColumnKind::Memo, 0},
-                                     {"remarks", ColumnKind::Memo, 0}}, {}};
-    const std::vector<std::size_t> lengths = {0, 1, 32, 33, 64, 65, 1024, 1025, 2028, 2032, 2033, 2038, 2039,
-                                              4056, 4057, 4072, 4073, 8144, 8145, 70000};
+        funclass.rows.push_back(
+            {Cell{"Fn" + std::to_string(i)}, i % 9 ? Cell{"Declare Sub Fn" + std::to_string(i)} : Cell{}});
+    jetw::TableDef winfun{
+        "winfun",
+        {{"函数", ColumnKind::Text, 100}, {"example", ColumnKind::Memo, 0}, {"remarks", ColumnKind::Memo, 0}},
+        {}};
+    const std::vector<std::size_t> lengths = {0,    1,    32,   33,   64,   65,   1024, 1025, 2028, 2032,
+                                              2033, 2038, 2039, 4056, 4057, 4072, 4073, 8144, 8145, 70000};
     for (std::size_t i = 0; i < lengths.size(); ++i) {
         std::string ascii, chinese;
         for (std::size_t k = 0; k < lengths[i]; ++k) {
             ascii.push_back(static_cast<char>('A' + k % 26));
             chinese += k % 3 == 0 ? "一" : k % 3 == 1 ? "最" : "\r\n";
         }
-        winfun.rows.push_back({Cell{"函数" + std::to_string(i)}, Cell{ascii}, i % 4 == 3 ? Cell{} : Cell{chinese}});
+        winfun.rows.push_back(
+            {Cell{"函数" + std::to_string(i)}, Cell{ascii}, i % 4 == 3 ? Cell{} : Cell{chinese}});
     }
     winfun.rows.push_back({Cell{""}, Cell{""}, Cell{}});
     return {{funclass, winfun}};
@@ -301,7 +301,8 @@ class WriterFiles : public testing::TestWithParam<jetw::Version> {};
 
 TEST_P(WriterFiles, ReadTheSameThroughLibmdb) {
     const std::string path = fixtures::writeTemp(
-        writerSample(), GetParam() == jetw::Version::Jet3 ? "oracle-jet3.mdb" : "oracle-jet4.mdb", GetParam());
+        writerSample(), GetParam() == jetw::Version::Jet3 ? "oracle-jet3.mdb" : "oracle-jet4.mdb",
+        GetParam());
     const jet::Database db = jet::Database::open(path);
     EXPECT_EQ(db.tableNames(), oracle::userTables(path));
     for (const std::string& name : db.tableNames()) {
@@ -314,6 +315,8 @@ TEST_P(WriterFiles, ReadTheSameThroughLibmdb) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Writer, WriterFiles, testing::Values(jetw::Version::Jet4, jetw::Version::Jet3),
-                         [](const auto& info) { return std::string(info.param == jetw::Version::Jet3 ? "Jet3" : "Jet4"); });
+                         [](const auto& info) {
+                             return std::string(info.param == jetw::Version::Jet3 ? "Jet3" : "Jet4");
+                         });
 
 } // namespace

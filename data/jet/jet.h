@@ -82,7 +82,9 @@ struct Table {
     std::vector<Value> cells;    // row-major, columns.size() values per row
 
     std::size_t rowCount() const { return columns.empty() ? 0 : cells.size() / columns.size(); }
-    const Value& at(std::size_t row, std::size_t column) const { return cells[row * columns.size() + column]; }
+    const Value& at(std::size_t row, std::size_t column) const {
+        return cells[row * columns.size() + column];
+    }
     // Position of a column by name (ASCII letters compared without case), or -1.
     int columnIndex(std::string_view name) const;
 };

@@ -19,10 +19,18 @@ using u8 = std::uint8_t;
 using u16 = std::uint16_t;
 using u32 = std::uint32_t;
 
-u16 rd16(const u8* p) { return static_cast<u16>(p[0] | (p[1] << 8)); }
-u32 rd24(const u8* p) { return p[0] | (p[1] << 8) | (static_cast<u32>(p[2]) << 16); }
-u32 rd32(const u8* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<u32>(p[3]) << 24); }
-std::uint64_t rd64(const u8* p) { return rd32(p) | (static_cast<std::uint64_t>(rd32(p + 4)) << 32); }
+u16 rd16(const u8* p) {
+    return static_cast<u16>(p[0] | (p[1] << 8));
+}
+u32 rd24(const u8* p) {
+    return p[0] | (p[1] << 8) | (static_cast<u32>(p[2]) << 16);
+}
+u32 rd32(const u8* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<u32>(p[3]) << 24);
+}
+std::uint64_t rd64(const u8* p) {
+    return rd32(p) | (static_cast<std::uint64_t>(rd32(p + 4)) << 32);
+}
 
 // RC4 keystream XOR; used for the masked header region and for databases
 // whose pages are encoded with a database key.
@@ -76,7 +84,9 @@ class ByteBuffer {
 public:
     ByteBuffer() = default;
     explicit ByteBuffer(std::size_t n) : data_(new char[n]), size_(n) {}
-    explicit ByteBuffer(std::string_view s) : ByteBuffer(s.size()) { std::memcpy(data_.get(), s.data(), s.size()); }
+    explicit ByteBuffer(std::string_view s) : ByteBuffer(s.size()) {
+        std::memcpy(data_.get(), s.data(), s.size());
+    }
     char* data() { return data_.get(); }
     const char* data() const { return data_.get(); }
     std::size_t size() const { return size_; }
@@ -118,16 +128,12 @@ struct RawField {
 };
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size())
-        return false;
+    if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
-            return false;
+        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
+        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
+        if (x != y) return false;
     }
     return true;
 }
@@ -141,8 +147,7 @@ template <typename T> void appendNumber(std::string& out, T v) {
 void appendPadded(std::string& out, long long v, int width) {
     char buf[32];
     auto r = std::to_chars(buf, buf + sizeof buf, v < 0 ? -v : v);
-    if (v < 0)
-        out.push_back('-');
+    if (v < 0) out.push_back('-');
     for (int n = static_cast<int>(r.ptr - buf); n < width; ++n)
         out.push_back('0');
     out.append(buf, r.ptr);
@@ -206,8 +211,7 @@ void appendGuid(std::string& out, const u8* p) {
     appendHex(out, rd16(p + 6), 4);
     out.push_back('-');
     for (int i = 8; i < 16; ++i) {
-        if (i == 10)
-            out.push_back('-');
+        if (i == 10) out.push_back('-');
         appendHex(out, p[i], 2);
     }
     out.push_back('}');
@@ -215,8 +219,7 @@ void appendGuid(std::string& out, const u8* p) {
 
 void appendMoney(std::string& out, std::int64_t v) {
     std::uint64_t a = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
-    if (v < 0)
-        out.push_back('-');
+    if (v < 0) out.push_back('-');
     appendNumber(out, a / 10000);
     out.push_back('.');
     appendPadded(out, static_cast<long long>(a % 10000), 4);
@@ -239,14 +242,12 @@ void appendNumeric(std::string& out, const u8* p, int scale) {
         }
         digits.push_back(static_cast<char>('0' + rem));
     }
-    if (scale > 38)
-        scale = 38;
+    if (scale > 38) scale = 38;
     while (static_cast<int>(digits.size()) <= scale)
         digits.push_back('0');
     std::reverse(digits.begin(), digits.end());
     const bool allZero = digits.find_first_not_of('0') == std::string::npos;
-    if (p[0] != 0 && !allZero)
-        out.push_back('-');
+    if (p[0] != 0 && !allZero) out.push_back('-');
     const std::size_t intLen = digits.size() - static_cast<std::size_t>(scale);
     out.append(digits, 0, intLen);
     if (scale > 0) {
@@ -257,18 +258,25 @@ void appendNumeric(std::string& out, const u8* p, int scale) {
 
 std::size_t fixedSizeOf(u8 type) {
     switch (type) {
-    case Byte: return 1;
-    case Int: return 2;
+    case Byte:
+        return 1;
+    case Int:
+        return 2;
     case Long:
     case Float:
-    case Complex: return 4;
+    case Complex:
+        return 4;
     case Money:
     case Double:
     case DateTime:
-    case BigInt: return 8;
-    case Guid: return 16;
-    case Numeric: return 17;
-    default: return 0;
+    case BigInt:
+        return 8;
+    case Guid:
+        return 16;
+    case Numeric:
+        return 17;
+    default:
+        return 0;
     }
 }
 
@@ -276,30 +284,46 @@ std::size_t fixedSizeOf(u8 type) {
 
 std::string_view typeName(std::uint8_t type) {
     switch (type) {
-    case Bool: return "bool";
-    case Byte: return "byte";
-    case Int: return "int";
-    case Long: return "long";
-    case Money: return "money";
-    case Float: return "float";
-    case Double: return "double";
-    case DateTime: return "datetime";
-    case Binary: return "binary";
-    case Text: return "text";
-    case Ole: return "ole";
-    case Memo: return "memo";
-    case Guid: return "guid";
-    case Numeric: return "numeric";
-    case Complex: return "complex";
-    case BigInt: return "bigint";
-    default: return "unknown";
+    case Bool:
+        return "bool";
+    case Byte:
+        return "byte";
+    case Int:
+        return "int";
+    case Long:
+        return "long";
+    case Money:
+        return "money";
+    case Float:
+        return "float";
+    case Double:
+        return "double";
+    case DateTime:
+        return "datetime";
+    case Binary:
+        return "binary";
+    case Text:
+        return "text";
+    case Ole:
+        return "ole";
+    case Memo:
+        return "memo";
+    case Guid:
+        return "guid";
+    case Numeric:
+        return "numeric";
+    case Complex:
+        return "complex";
+    case BigInt:
+        return "bigint";
+    default:
+        return "unknown";
     }
 }
 
 int Table::columnIndex(std::string_view name) const {
     for (std::size_t i = 0; i < columns.size(); ++i)
-        if (equalsNoCase(columns[i].name, name))
-            return static_cast<int>(i);
+        if (equalsNoCase(columns[i].name, name)) return static_cast<int>(i);
     return -1;
 }
 
@@ -371,8 +395,7 @@ struct Database::Impl {
 
 void Database::Impl::parseHeader() {
     const Ctx ctx{this, {}};
-    if (bytes.empty())
-        throw Error(ErrorCode::NotJet, path + ": the file is empty, not a Jet database");
+    if (bytes.empty()) throw Error(ErrorCode::NotJet, path + ": the file is empty, not a Jet database");
     if (bytes.size() < 0x18 + 128 || bytes[0] != 0 ||
         (!bytes.holdsAt(4, "Standard Jet DB") && !bytes.holdsAt(4, "Standard ACE DB"))) {
         if (bytes.holdsAt(4, "MSISAM Database"))
@@ -419,14 +442,12 @@ void Database::Impl::parseHeader() {
             throw Error(ErrorCode::Encrypted, path + ": encrypted database not supported");
         ctx.fail("page 2 is not the system catalog's table definition");
     }
-    if (layout.jet3)
-        decoder = std::make_unique<text::CodePageDecoder>(codePage);
+    if (layout.jet3) decoder = std::make_unique<text::CodePageDecoder>(codePage);
 }
 
 Database::Impl::RowRef Database::Impl::locateRow(u32 pg, u32 row, const Ctx& ctx, u16* flagsOut) const {
     const u8* p = page(pg, ctx);
-    if (p[0] != 0x01)
-        ctx.fail("page " + std::to_string(pg) + " is not a data page");
+    if (p[0] != 0x01) ctx.fail("page " + std::to_string(pg) + " is not a data page");
     const u32 count = rd16(p + layout.dataRowCount);
     const u32 maxRows = (layout.pageSize - layout.dataRowTable) / 2;
     if (count > maxRows)
@@ -436,8 +457,7 @@ Database::Impl::RowRef Database::Impl::locateRow(u32 pg, u32 row, const Ctx& ctx
     const u16 raw = rd16(p + layout.dataRowTable + 2 * row);
     const u32 start = raw & 0x1FFF;
     const u32 end = row == 0 ? layout.pageSize : (rd16(p + layout.dataRowTable + 2 * (row - 1)) & 0x1FFFu);
-    if (flagsOut)
-        *flagsOut = raw & 0xE000;
+    if (flagsOut) *flagsOut = raw & 0xE000;
     if (start < layout.dataRowTable + 2 * count || end > layout.pageSize || start >= end)
         ctx.fail("row " + std::to_string(row) + " of page " + std::to_string(pg) + " has invalid bounds " +
                  std::to_string(start) + ".." + std::to_string(end));
@@ -449,16 +469,14 @@ TableDef Database::Impl::readTableDef(u32 firstPage, std::string_view name) cons
     const Layout& L = layout;
     // The definition is one stream: the whole first page, then bytes 8.. of
     // each continuation page.
-    if (firstPage == 0)
-        ctx.fail("the catalog places the table definition on the header page");
+    if (firstPage == 0) ctx.fail("the catalog places the table definition on the header page");
     std::string def;
     std::unordered_set<u32> seen;
     for (u32 pg = firstPage; pg != 0;) {
         if (!seen.insert(pg).second)
             ctx.fail("the table definition pages loop back to page " + std::to_string(pg));
         const u8* p = page(pg, ctx);
-        if (p[0] != 0x02)
-            ctx.fail("page " + std::to_string(pg) + " is not a table definition page");
+        if (p[0] != 0x02) ctx.fail("page " + std::to_string(pg) + " is not a table definition page");
         if (pg == firstPage)
             def.append(reinterpret_cast<const char*>(p), L.pageSize);
         else
@@ -476,8 +494,7 @@ TableDef Database::Impl::readTableDef(u32 firstPage, std::string_view name) cons
     const u32 numCols = rd16(d + L.tdNumCols);
     const u32 realIdx = rd32(d + L.tdRealIndexes);
     td.usedMap = rd32(d + L.tdUsedMap);
-    if (realIdx > 1000)
-        ctx.fail("the table definition claims " + std::to_string(realIdx) + " indexes");
+    if (realIdx > 1000) ctx.fail("the table definition claims " + std::to_string(realIdx) + " indexes");
     std::size_t pos = L.tdHeaderSize + std::size_t{realIdx} * L.realIndexSize;
     if (pos + std::size_t{numCols} * L.colDescSize > n)
         ctx.fail("the table definition is too short for its " + std::to_string(numCols) + " columns");
@@ -505,18 +522,15 @@ TableDef Database::Impl::readTableDef(u32 firstPage, std::string_view name) cons
     for (Column& c : td.columns) {
         std::size_t len;
         if (L.jet3) {
-            if (pos + 1 > n)
-                ctx.fail("the column names run past the end of the table definition");
+            if (pos + 1 > n) ctx.fail("the column names run past the end of the table definition");
             len = d[pos];
             pos += 1;
         } else {
-            if (pos + 2 > n)
-                ctx.fail("the column names run past the end of the table definition");
+            if (pos + 2 > n) ctx.fail("the column names run past the end of the table definition");
             len = rd16(d + pos);
             pos += 2;
         }
-        if (pos + len > n)
-            ctx.fail("the column names run past the end of the table definition");
+        if (pos + len > n) ctx.fail("the column names run past the end of the table definition");
         appendText(c.name, d + pos, len);
         pos += len;
     }
@@ -529,8 +543,7 @@ TableDef Database::Impl::readTableDef(u32 firstPage, std::string_view name) cons
     for (const Column& c : td.columns) {
         if (!c.isFixed() && c.type != Bool && c.varIndex < 0xFFFF) {
             // Two live columns reading one slot would duplicate its data.
-            if (varSlotTaken.size() <= c.varIndex)
-                varSlotTaken.resize(c.varIndex + 1u, false);
+            if (varSlotTaken.size() <= c.varIndex) varSlotTaken.resize(c.varIndex + 1u, false);
             if (varSlotTaken[c.varIndex])
                 ctx.fail("two columns share the variable-column slot " + std::to_string(c.varIndex));
             varSlotTaken[c.varIndex] = true;
@@ -548,8 +561,7 @@ TableDef Database::Impl::readTableDef(u32 firstPage, std::string_view name) cons
 
 std::vector<u32> Database::Impl::ownedPages(const TableDef& td, const Ctx& ctx) const {
     const RowRef map = locatePgRow(td.usedMap, ctx);
-    if (map.size < 1)
-        ctx.fail("the usage map is empty");
+    if (map.size < 1) ctx.fail("the usage map is empty");
     std::vector<bool> bits(numPages, false);
     auto mark = [&](std::uint64_t pg) {
         if (pg >= numPages)
@@ -557,34 +569,28 @@ std::vector<u32> Database::Impl::ownedPages(const TableDef& td, const Ctx& ctx) 
         bits[pg] = true;
     };
     if (map.data[0] == 0x00) {
-        if (map.size < 5)
-            ctx.fail("the inline usage map is too short");
+        if (map.size < 5) ctx.fail("the inline usage map is too short");
         const std::uint64_t start = rd32(map.data + 1);
         for (std::size_t i = 5; i < map.size; ++i) {
             const u8 b = map.data[i];
-            if (b == 0)
-                continue;
+            if (b == 0) continue;
             for (int bit = 0; bit < 8; ++bit)
-                if (b & (1u << bit))
-                    mark(start + (i - 5) * 8 + static_cast<unsigned>(bit));
+                if (b & (1u << bit)) mark(start + (i - 5) * 8 + static_cast<unsigned>(bit));
         }
     } else if (map.data[0] == 0x01) {
         const std::uint64_t perPage = std::uint64_t{layout.pageSize - 4} * 8;
         const std::size_t slots = (map.size - 1) / 4;
         for (std::size_t k = 0; k < slots; ++k) {
             const u32 mp = rd32(map.data + 1 + 4 * k);
-            if (mp == 0)
-                continue;
+            if (mp == 0) continue;
             const u8* p = page(mp, ctx);
             if (p[0] != 0x05)
                 ctx.fail("usage bitmap page " + std::to_string(mp) + " has the wrong page type");
             for (std::size_t i = 4; i < layout.pageSize; ++i) {
                 const u8 b = p[i];
-                if (b == 0)
-                    continue;
+                if (b == 0) continue;
                 for (int bit = 0; bit < 8; ++bit)
-                    if (b & (1u << bit))
-                        mark(k * perPage + (i - 4) * 8 + static_cast<unsigned>(bit));
+                    if (b & (1u << bit)) mark(k * perPage + (i - 4) * 8 + static_cast<unsigned>(bit));
             }
         }
     } else {
@@ -592,8 +598,7 @@ std::vector<u32> Database::Impl::ownedPages(const TableDef& td, const Ctx& ctx) 
     }
     std::vector<u32> pages;
     for (u32 pg = 1; pg < numPages; ++pg)
-        if (bits[pg])
-            pages.push_back(pg);
+        if (bits[pg]) pages.push_back(pg);
     return pages;
 }
 
@@ -601,12 +606,10 @@ void Database::Impl::crackRow(const TableDef& td, const u8* row, std::size_t len
                               const Ctx& ctx) const {
     const Layout& L = layout;
     const auto bad = [&](const char* what) { ctx.fail(std::string("a row is damaged: ") + what); };
-    if (len < L.colCountSize + 1)
-        bad("too short");
+    if (len < L.colCountSize + 1) bad("too short");
     const std::size_t rowCols = L.jet3 ? row[0] : rd16(row);
     const std::size_t maskSize = (rowCols + 7) / 8;
-    if (maskSize + L.colCountSize > len)
-        bad("the null mask does not fit");
+    if (maskSize + L.colCountSize > len) bad("the null mask does not fit");
     const u8* mask = row + len - maskSize;
 
     std::size_t rowVarCols = 0;
@@ -615,16 +618,14 @@ void Database::Impl::crackRow(const TableDef& td, const u8* row, std::size_t len
     std::size_t varEnd = len - maskSize; // lowest address used by the offset table
     if (td.numVarCols > 0) {
         if (L.jet3) {
-            if (len < maskSize + 2)
-                bad("no room for the variable-column count");
+            if (len < maskSize + 2) bad("no room for the variable-column count");
             rowVarCols = row[len - maskSize - 1];
             const long long lastByte = static_cast<long long>(len) - 1;
             long long numJumps = (lastByte) / 256;
             const long long colPtr = lastByte - static_cast<long long>(maskSize) - numJumps - 1;
             if (colPtr - static_cast<long long>(rowVarCols) < static_cast<long long>(L.colCountSize))
                 bad("the variable-column offsets do not fit");
-            if ((colPtr - static_cast<long long>(rowVarCols)) / 256 < numJumps)
-                --numJumps;
+            if ((colPtr - static_cast<long long>(rowVarCols)) / 256 < numJumps) --numJumps;
             long long jumpsUsed = 0;
             for (std::size_t i = 0; i <= rowVarCols; ++i) {
                 while (jumpsUsed < numJumps &&
@@ -634,8 +635,7 @@ void Database::Impl::crackRow(const TableDef& td, const u8* row, std::size_t len
             }
             varEnd = static_cast<std::size_t>(colPtr - static_cast<long long>(rowVarCols));
         } else {
-            if (len < maskSize + 4)
-                bad("no room for the variable-column count");
+            if (len < maskSize + 4) bad("no room for the variable-column count");
             rowVarCols = rd16(row + len - maskSize - 2);
             const std::size_t tableBytes = 2 * (rowVarCols + 1);
             if (len < maskSize + 2 + tableBytes + L.colCountSize)
@@ -649,8 +649,7 @@ void Database::Impl::crackRow(const TableDef& td, const u8* row, std::size_t len
                 bad("the variable-column offsets are out of order");
         }
     }
-    if (rowVarCols > rowCols)
-        bad("more variable columns than columns");
+    if (rowVarCols > rowCols) bad("more variable columns than columns");
     const std::size_t rowFixedCols = rowCols - rowVarCols;
     std::size_t fixedFound = 0;
 
@@ -663,16 +662,14 @@ void Database::Impl::crackRow(const TableDef& td, const u8* row, std::size_t len
         if (c.type == Bool) {
             f.present = bitSet;
             f.located = c.number < rowCols;
-            if (c.isFixed() && fixedFound < rowFixedCols)
-                ++fixedFound;
+            if (c.isFixed() && fixedFound < rowFixedCols) ++fixedFound;
             continue;
         }
         if (c.isFixed()) {
             if (fixedFound < rowFixedCols) {
                 ++fixedFound;
                 const std::size_t start = L.colCountSize + c.fixedOffset;
-                if (start + c.length > varEnd)
-                    bad("a fixed column lies outside the row");
+                if (start + c.length > varEnd) bad("a fixed column lies outside the row");
                 f.data = row + start;
                 f.size = c.length;
                 f.located = true;
@@ -695,8 +692,7 @@ template <typename RowFn> void Database::Impl::forEachRow(const TableDef& td, Ro
         const u8* p = page(pg, ctx);
         // Pages that are not this table's data pages are stale bits in the
         // map; the owner field is authoritative.
-        if (p[0] != 0x01 || rd32(p + 4) != td.firstPage)
-            continue;
+        if (p[0] != 0x01 || rd32(p + 4) != td.firstPage) continue;
         const u32 count = rd16(p + layout.dataRowCount);
         if (count > (layout.pageSize - layout.dataRowTable) / 2)
             ctx.fail("data page " + std::to_string(pg) + " claims " + std::to_string(count) + " rows");
@@ -704,15 +700,13 @@ template <typename RowFn> void Database::Impl::forEachRow(const TableDef& td, Ro
             const u16 raw = rd16(p + layout.dataRowTable + 2 * r);
             // 0x8000 marks rows that are deleted or that are the moved body
             // of an overflow row (reached through its pointer below).
-            if (raw & 0x8000)
-                continue;
+            if (raw & 0x8000) continue;
             RowRef row = locateRow(pg, r, ctx);
             u16 flags = raw & 0x4000;
             for (int hop = 0; flags & 0x4000; ++hop) {
                 if (hop == kMaxOverflowHops)
                     ctx.fail("overflow rows chain too deep at page " + std::to_string(pg));
-                if (row.size < 4)
-                    ctx.fail("an overflow row pointer is too short");
+                if (row.size < 4) ctx.fail("an overflow row pointer is too short");
                 const u32 target = (rd24(row.data + 1) << 8) | row.data[0];
                 if (!overflowTargets.insert(target).second)
                     ctx.fail("two rows point to the same overflow row");
@@ -727,10 +721,8 @@ template <typename RowFn> void Database::Impl::forEachRow(const TableDef& td, Ro
 
 void Database::Impl::appendLong(std::string& out, const RawField& f, bool asText, const Ctx& ctx,
                                 std::size_t& lvalBudget) const {
-    if (f.size == 0)
-        return; // an empty slot reads as empty text
-    if (f.size < 12)
-        ctx.fail("a memo field header is cut short");
+    if (f.size == 0) return; // an empty slot reads as empty text
+    if (f.size < 12) ctx.fail("a memo field header is cut short");
     const u32 memoLen = rd24(f.data);
     const u8 kind = f.data[3];
     const u32 ptr = rd32(f.data + 4);
@@ -743,10 +735,8 @@ void Database::Impl::appendLong(std::string& out, const RawField& f, bool asText
         inlineData = std::string_view(reinterpret_cast<const char*>(f.data) + 12, f.size - 12);
     } else if (kind == 0x40) {
         const RowRef r = locatePgRow(ptr, ctx);
-        if (r.size < memoLen)
-            ctx.fail("a memo value is longer than its long-value row");
-        if (memoLen > lvalBudget)
-            ctx.fail("memo values reference more data than the file holds");
+        if (r.size < memoLen) ctx.fail("a memo value is longer than its long-value row");
+        if (memoLen > lvalBudget) ctx.fail("memo values reference more data than the file holds");
         lvalBudget -= memoLen;
         inlineData = std::string_view(reinterpret_cast<const char*>(r.data), memoLen);
     } else if (kind == 0x00) {
@@ -759,11 +749,9 @@ void Database::Impl::appendLong(std::string& out, const RawField& f, bool asText
         while (raw.size() < memoLen) {
             if (next == 0)
                 ctx.fail("a memo chain ends before its length of " + std::to_string(memoLen) + " bytes");
-            if (!seen.insert(next).second)
-                ctx.fail("a memo chain loops back on itself");
+            if (!seen.insert(next).second) ctx.fail("a memo chain loops back on itself");
             const RowRef r = locatePgRow(next, ctx);
-            if (r.size < layout.memoChunkHeader)
-                ctx.fail("a memo chain row is too short");
+            if (r.size < layout.memoChunkHeader) ctx.fail("a memo chain row is too short");
             next = rd32(r.data);
             const std::size_t take = std::min<std::size_t>(r.size - 4, memoLen - raw.size());
             raw.append(reinterpret_cast<const char*>(r.data) + 4, take);
@@ -784,10 +772,8 @@ void Database::Impl::appendLong(std::string& out, const RawField& f, bool asText
 
 Value Database::Impl::formatValue(const Column& c, const RawField& f, const Ctx& ctx,
                                   std::size_t& lvalBudget) const {
-    if (c.type == Bool)
-        return std::string(f.present ? "true" : "false");
-    if (!f.located || !f.present)
-        return std::nullopt;
+    if (c.type == Bool) return std::string(f.present ? "true" : "false");
+    if (!f.located || !f.present) return std::nullopt;
     std::string out;
     const u8* p = f.data;
     switch (c.type) {
@@ -817,12 +803,22 @@ Value Database::Impl::formatValue(const Column& c, const RawField& f, const Ctx&
             ctx.fail("column '" + c.name + "' holds " + std::to_string(f.size) + " bytes, its type needs " +
                      std::to_string(need));
         switch (c.type) {
-        case Byte: appendNumber(out, static_cast<unsigned>(p[0])); break;
-        case Int: appendNumber(out, static_cast<std::int16_t>(rd16(p))); break;
+        case Byte:
+            appendNumber(out, static_cast<unsigned>(p[0]));
+            break;
+        case Int:
+            appendNumber(out, static_cast<std::int16_t>(rd16(p)));
+            break;
         case Long:
-        case Complex: appendNumber(out, static_cast<std::int32_t>(rd32(p))); break;
-        case BigInt: appendNumber(out, static_cast<std::int64_t>(rd64(p))); break;
-        case Money: appendMoney(out, static_cast<std::int64_t>(rd64(p))); break;
+        case Complex:
+            appendNumber(out, static_cast<std::int32_t>(rd32(p)));
+            break;
+        case BigInt:
+            appendNumber(out, static_cast<std::int64_t>(rd64(p)));
+            break;
+        case Money:
+            appendMoney(out, static_cast<std::int64_t>(rd64(p)));
+            break;
         case Float: {
             float v;
             const u32 bits = rd32(p);
@@ -841,9 +837,14 @@ Value Database::Impl::formatValue(const Column& c, const RawField& f, const Ctx&
                 appendDate(out, v);
             break;
         }
-        case Guid: appendGuid(out, p); break;
-        case Numeric: appendNumeric(out, p, c.scale); break;
-        default: break;
+        case Guid:
+            appendGuid(out, p);
+            break;
+        case Numeric:
+            appendNumeric(out, p, c.scale);
+            break;
+        default:
+            break;
         }
     }
     }
@@ -868,14 +869,12 @@ void Database::Impl::readCatalog() {
     if (idCol < 0 || nameCol < 0 || typeCol < 0 || flagsCol < 0)
         ctx.fail("the system catalog lacks one of the columns Id, Name, Type, Flags");
     auto intOf = [&](const RawField& f, std::size_t size) -> std::int64_t {
-        if (!f.located || !f.present || f.size < size)
-            return 0;
+        if (!f.located || !f.present || f.size < size) return 0;
         return size == 2 ? static_cast<std::int16_t>(rd16(f.data)) : static_cast<std::int64_t>(rd32(f.data));
     };
     forEachRow(td, [&](const std::vector<RawField>& fields) {
         const RawField& nameF = fields[nameCol];
-        if (!nameF.located || !nameF.present)
-            return;
+        if (!nameF.located || !nameF.present) return;
         CatalogEntry e;
         appendText(e.name, nameF.data, nameF.size);
         e.page = static_cast<u32>(intOf(fields[idCol], 4)) & 0x00FFFFFF;
@@ -887,11 +886,9 @@ void Database::Impl::readCatalog() {
 
 const CatalogEntry* Database::Impl::findEntry(std::string_view name) const {
     for (const CatalogEntry& e : catalog)
-        if (e.type == 1 && e.name == name)
-            return &e;
+        if (e.type == 1 && e.name == name) return &e;
     for (const CatalogEntry& e : catalog)
-        if (e.type == 1 && equalsNoCase(e.name, name))
-            return &e;
+        if (e.type == 1 && equalsNoCase(e.name, name)) return &e;
     return nullptr;
 }
 
@@ -912,8 +909,7 @@ Database Database::open(const std::string& path) {
     if (static_cast<std::uint64_t>(st.st_size) > kMaxFileSize)
         throw Error(ErrorCode::NotJet, path + ": larger than any Jet database can be");
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw Error(ErrorCode::CannotOpen, path + ": cannot open: " + std::strerror(errno));
+    if (fd < 0) throw Error(ErrorCode::CannotOpen, path + ": cannot open: " + std::strerror(errno));
     auto impl = std::make_unique<Impl>();
     impl->path = path;
     impl->bytes = ByteBuffer(static_cast<std::size_t>(st.st_size));
@@ -921,8 +917,7 @@ Database Database::open(const std::string& path) {
     int readError = 0;
     while (got < impl->bytes.size()) {
         const ssize_t r = ::read(fd, impl->bytes.data() + got, impl->bytes.size() - got);
-        if (r < 0 && errno == EINTR)
-            continue;
+        if (r < 0 && errno == EINTR) continue;
         if (r <= 0) {
             readError = r < 0 ? errno : 0;
             break;
@@ -931,9 +926,9 @@ Database Database::open(const std::string& path) {
     }
     ::close(fd);
     if (got != impl->bytes.size())
-        throw Error(ErrorCode::CannotOpen,
-                    path + ": read error: " +
-                        (readError ? std::string(std::strerror(readError)) : "the file shrank while it was read"));
+        throw Error(ErrorCode::CannotOpen, path + ": read error: " +
+                                               (readError ? std::string(std::strerror(readError))
+                                                          : "the file shrank while it was read"));
     impl->parseHeader();
     impl->readCatalog();
     return Database(std::move(impl));
@@ -950,25 +945,31 @@ Database Database::fromBytes(std::string bytes, std::string displayName) {
     return Database(std::move(impl));
 }
 
-Format Database::format() const { return impl_->format; }
-int Database::codePage() const { return impl_->codePage; }
-const std::string& Database::path() const { return impl_->path; }
+Format Database::format() const {
+    return impl_->format;
+}
+int Database::codePage() const {
+    return impl_->codePage;
+}
+const std::string& Database::path() const {
+    return impl_->path;
+}
 
 std::vector<std::string> Database::tableNames() const {
     std::vector<std::string> names;
     for (const CatalogEntry& e : impl_->catalog)
-        if (e.user())
-            names.push_back(e.name);
+        if (e.user()) names.push_back(e.name);
     return names;
 }
 
-bool Database::hasTable(std::string_view name) const { return impl_->findEntry(name) != nullptr; }
+bool Database::hasTable(std::string_view name) const {
+    return impl_->findEntry(name) != nullptr;
+}
 
 Table Database::readTable(std::string_view name) const {
     const CatalogEntry* e = impl_->findEntry(name);
     if (!e)
-        throw Error(ErrorCode::TableNotFound,
-                    impl_->path + ": table '" + std::string(name) + "' not found");
+        throw Error(ErrorCode::TableNotFound, impl_->path + ": table '" + std::string(name) + "' not found");
     const TableDef td = impl_->readTableDef(e->page, e->name);
     const Impl::Ctx ctx{impl_.get(), e->name};
     Table t;
@@ -976,8 +977,7 @@ Table Database::readTable(std::string_view name) const {
     t.columns = td.columns;
     const std::size_t ncols = td.columns.size();
     std::size_t lvalBudget = impl_->bytes.size();
-    if (ncols == 0)
-        return t;
+    if (ncols == 0) return t;
     // The stored row count is only a hint (deleted rows, damage), so the
     // reservation is capped by the file's size, not by what it claims.
     t.cells.reserve(std::min<std::size_t>(std::size_t{td.rowCountHint} * ncols, impl_->bytes.size() / 16));
@@ -990,8 +990,7 @@ Table Database::readTable(std::string_view name) const {
             t.cells.push_back(impl_->formatValue(td.columns[i], fields[i], ctx, lvalBudget));
             output += sizeof(Value) + (t.cells.back() ? t.cells.back()->size() : 0);
         }
-        if (output > outputBudget)
-            ctx.fail("the table decodes to far more data than the file could hold");
+        if (output > outputBudget) ctx.fail("the table decodes to far more data than the file could hold");
     });
     return t;
 }

@@ -51,16 +51,13 @@ long decodeUtf8(std::string_view s, std::size_t& i) {
     } else {
         return -1;
     }
-    if (i + static_cast<std::size_t>(extra) >= s.size())
-        return -1;
+    if (i + static_cast<std::size_t>(extra) >= s.size()) return -1;
     for (int k = 1; k <= extra; ++k) {
         const auto b = static_cast<unsigned char>(s[i + k]);
-        if ((b & 0xC0) != 0x80)
-            return -1;
+        if ((b & 0xC0) != 0x80) return -1;
         cp = (cp << 6) | (b & 0x3F);
     }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        return -1;
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return -1;
     i += extra + 1;
     return static_cast<long>(cp);
 }
@@ -128,8 +125,7 @@ namespace {
 // value costs one copy and no zero-filling of the destination.
 char* scratch(std::size_t n) {
     thread_local std::string buf;
-    if (buf.size() < n)
-        buf.resize(std::max(n, buf.size() * 2));
+    if (buf.size() < n) buf.resize(std::max(n, buf.size() * 2));
     return buf.data();
 }
 
@@ -172,11 +168,9 @@ void appendJet4Text(std::string& out, const unsigned char* data, std::size_t byt
                 dst += 8;
                 i += 8;
             }
-            if (i == bytes)
-                break;
+            if (i == bytes) break;
             const unsigned char c = data[i];
-            if (c == 0x00)
-                continue;
+            if (c == 0x00) continue;
             if (c < 0x80) {
                 *dst++ = static_cast<char>(c);
             } else {
@@ -191,8 +185,7 @@ void appendJet4Text(std::string& out, const unsigned char* data, std::size_t byt
             while (end + 1 < bytes && data[end] != 0x00)
                 end += 2;
             dst = writeUtf16le(dst, data + i, (end - i) / 2);
-            if (end + 1 >= bytes)
-                break; // an odd byte at the end holds no character
+            if (end + 1 >= bytes) break; // an odd byte at the end holds no character
             i = end;
         }
     }
@@ -202,8 +195,7 @@ void appendJet4Text(std::string& out, const unsigned char* data, std::size_t byt
 bool isValidUtf8(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size()) {
-        if (decodeUtf8(s, i) < 0)
-            return false;
+        if (decodeUtf8(s, i) < 0) return false;
     }
     return true;
 }
@@ -214,8 +206,7 @@ std::u16string utf8ToUtf16(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size()) {
         const long cp = decodeUtf8(s, i);
-        if (cp < 0)
-            throw std::invalid_argument("malformed UTF-8 at byte " + std::to_string(i));
+        if (cp < 0) throw std::invalid_argument("malformed UTF-8 at byte " + std::to_string(i));
         if (cp >= 0x10000) {
             const auto v = static_cast<char32_t>(cp - 0x10000);
             out.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
@@ -229,20 +220,34 @@ std::u16string utf8ToUtf16(std::string_view s) {
 
 const char* charsetForCodePage(int codePage) {
     switch (codePage) {
-    case 874: return "CP874";
-    case 932: return "CP932";
-    case 936: return "CP936";
-    case 949: return "CP949";
-    case 950: return "CP950";
-    case 1250: return "CP1250";
-    case 1251: return "CP1251";
-    case 1253: return "CP1253";
-    case 1254: return "CP1254";
-    case 1255: return "CP1255";
-    case 1256: return "CP1256";
-    case 1257: return "CP1257";
-    case 1258: return "CP1258";
-    default: return "CP1252";
+    case 874:
+        return "CP874";
+    case 932:
+        return "CP932";
+    case 936:
+        return "CP936";
+    case 949:
+        return "CP949";
+    case 950:
+        return "CP950";
+    case 1250:
+        return "CP1250";
+    case 1251:
+        return "CP1251";
+    case 1253:
+        return "CP1253";
+    case 1254:
+        return "CP1254";
+    case 1255:
+        return "CP1255";
+    case 1256:
+        return "CP1256";
+    case 1257:
+        return "CP1257";
+    case 1258:
+        return "CP1258";
+    default:
+        return "CP1252";
     }
 }
 
@@ -253,14 +258,12 @@ struct CodePageDecoder::Impl {
 
 CodePageDecoder::CodePageDecoder(int codePage) : impl_(std::make_unique<Impl>()) {
     impl_->cd = iconv_open("UTF-8", charsetForCodePage(codePage));
-    if (impl_->cd == reinterpret_cast<iconv_t>(-1))
-        impl_->cd = iconv_open("UTF-8", "CP1252");
+    if (impl_->cd == reinterpret_cast<iconv_t>(-1)) impl_->cd = iconv_open("UTF-8", "CP1252");
     impl_->doubleByte = codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
 }
 
 CodePageDecoder::~CodePageDecoder() {
-    if (impl_->cd != reinterpret_cast<iconv_t>(-1))
-        iconv_close(impl_->cd);
+    if (impl_->cd != reinterpret_cast<iconv_t>(-1)) iconv_close(impl_->cd);
 }
 
 void CodePageDecoder::append(std::string& out, const unsigned char* data, std::size_t bytes) const {
@@ -268,8 +271,7 @@ void CodePageDecoder::append(std::string& out, const unsigned char* data, std::s
     // ASCII needs no conversion in any of these code pages.
     while (i < bytes && data[i] < 0x80)
         out.push_back(static_cast<char>(data[i++]));
-    if (i == bytes)
-        return;
+    if (i == bytes) return;
     if (impl_->cd == reinterpret_cast<iconv_t>(-1)) {
         for (; i < bytes; ++i)
             appendCodePoint(out, data[i] < 0x80 ? data[i] : kReplacement);
@@ -284,8 +286,7 @@ void CodePageDecoder::append(std::string& out, const unsigned char* data, std::s
     std::size_t outLeft = out.size() - base;
     while (inLeft > 0) {
         const std::size_t r = iconv(impl_->cd, &in, &inLeft, &dst, &outLeft);
-        if (r != static_cast<std::size_t>(-1))
-            break;
+        if (r != static_cast<std::size_t>(-1)) break;
         if (errno == E2BIG) {
             const std::size_t used = static_cast<std::size_t>(dst - out.data());
             out.resize(out.size() * 2 + 16);
@@ -313,13 +314,11 @@ void CodePageDecoder::append(std::string& out, const unsigned char* data, std::s
 }
 
 std::string encodeCodePage(std::string_view utf8, int codePage) {
-    if (!isValidUtf8(utf8))
-        throw std::invalid_argument("text is not valid UTF-8");
+    if (!isValidUtf8(utf8)) throw std::invalid_argument("text is not valid UTF-8");
     bool ascii = true;
     for (char c : utf8)
         ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    if (ascii)
-        return std::string(utf8);
+    if (ascii) return std::string(utf8);
     iconv_t cd = iconv_open(charsetForCodePage(codePage), "UTF-8");
     if (cd == reinterpret_cast<iconv_t>(-1))
         throw std::invalid_argument("code page " + std::to_string(codePage) + " is not available");
@@ -336,8 +335,7 @@ std::string encodeCodePage(std::string_view utf8, int codePage) {
         std::size_t at = static_cast<std::size_t>(in - utf8.data());
         std::size_t k = at;
         std::string what;
-        if (k < utf8.size() && decodeUtf8(utf8, k) >= 0)
-            what = std::string(utf8.substr(at, k - at));
+        if (k < utf8.size() && decodeUtf8(utf8, k) >= 0) what = std::string(utf8.substr(at, k - at));
         (void)err;
         throw std::invalid_argument("character '" + what + "' at byte " + std::to_string(at) +
                                     " cannot be written in code page " + std::to_string(codePage));

@@ -15,9 +15,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 #include <map>
 #include <set>
+#include <unistd.h>
 
 namespace {
 
@@ -38,8 +38,7 @@ std::string lower(std::string s) {
 const std::set<std::string>& exportsOf(const std::string& dll) {
     static std::map<std::string, std::set<std::string>> cache;
     auto [it, fresh] = cache.try_emplace(dll);
-    if (!fresh)
-        return it->second;
+    if (!fresh) return it->second;
     const std::string lib = "/usr/x86_64-w64-mingw32/lib/lib" + dll + ".a";
     const std::string cmd = "nm -g --defined-only '" + lib + "' 2>/dev/null";
     if (FILE* pipe = ::popen(cmd.c_str(), "r")) {
@@ -48,8 +47,7 @@ const std::set<std::string>& exportsOf(const std::string& dll) {
             std::string l(line.data());
             // "0000000000000000 T GetWindowTextA"
             const auto t = l.find(" T ");
-            if (t == std::string::npos)
-                continue;
+            if (t == std::string::npos) continue;
             std::string name = l.substr(t + 3);
             while (!name.empty() && (name.back() == '\n' || name.back() == '\r'))
                 name.pop_back();
@@ -63,8 +61,10 @@ const std::set<std::string>& exportsOf(const std::string& dll) {
 TEST(Content, EnoughFunctionsAndExamples) {
     const auto& fns = functions();
     EXPECT_GE(fns.size(), 670u);
-    const auto examples = std::count_if(fns.begin(), fns.end(), [](const auto& f) { return f.example.has_value(); });
-    EXPECT_GE(examples * 10, static_cast<long>(fns.size()) * 6) << "examples for at least 60% of the functions";
+    const auto examples =
+        std::count_if(fns.begin(), fns.end(), [](const auto& f) { return f.example.has_value(); });
+    EXPECT_GE(examples * 10, static_cast<long>(fns.size()) * 6)
+        << "examples for at least 60% of the functions";
     std::printf("content: %zu functions, %ld with examples\n", fns.size(), static_cast<long>(examples));
 }
 
@@ -81,7 +81,8 @@ TEST(Content, DeclarationsParseAndMatchTheirHeader) {
         EXPECT_EQ(d.name, f.name);
         // Lib "user32" names user32.dll; a file of another kind is named in full.
         const std::string lib = lower(d.lib);
-        EXPECT_EQ(lib.find('.') == std::string::npos ? lib + ".dll" : lib, f.library) << "Lib and library disagree";
+        EXPECT_EQ(lib.find('.') == std::string::npos ? lib + ".dll" : lib, f.library)
+            << "Lib and library disagree";
         EXPECT_EQ(d.lib, lower(d.lib)) << "Lib is written in lower case";
         EXPECT_EQ(d.alias, f.alias) << "the Alias clause and the alias field disagree";
         if (f.alias) {
@@ -98,8 +99,8 @@ TEST(Content, EveryExportedNameExistsInItsLibrary) {
         SCOPED_TRACE(f.file);
         const std::string dll = proofs::importLibraryName(f.library);
         const auto& exports = exportsOf(dll);
-        ASSERT_FALSE(exports.empty()) << "no export list for " << f.library
-                                      << " (is mingw-w64-x86-64-dev installed?)";
+        ASSERT_FALSE(exports.empty())
+            << "no export list for " << f.library << " (is mingw-w64-x86-64-dev installed?)";
         const std::string exported = f.alias.value_or(f.name);
         EXPECT_TRUE(exports.count(exported)) << exported << " is not exported by " << f.library;
         ++checked;
@@ -118,9 +119,10 @@ TEST(Content, DeclarationsConstantsAndStructuresAreProvenAgainstTheHeaders) {
     EXPECT_EQ(r.stackProven, r.declares) << "every Declare, the examples' included";
     EXPECT_GE(r.constsProven, 3000u);
     EXPECT_GE(r.typesProven, 200u);
-    std::printf("proven: %zu stack sizes, %zu of %zu constants (the rest are the examples' own), %zu of %zu Types "
-                "with %zu members\n",
-                r.stackProven, r.constsProven, r.consts, r.typesProven, r.types, r.membersProven);
+    std::printf(
+        "proven: %zu stack sizes, %zu of %zu constants (the rest are the examples' own), %zu of %zu Types "
+        "with %zu members\n",
+        r.stackProven, r.constsProven, r.consts, r.typesProven, r.types, r.membersProven);
 }
 
 TEST(Content, SectionsAReaderExpects) {
@@ -133,25 +135,26 @@ TEST(Content, SectionsAReaderExpects) {
         } else {
             EXPECT_FALSE(f.returnValue) << "a Sub returns nothing";
         }
-        EXPECT_EQ(f.parameters.has_value(), !d.parameters.empty()) << "parameters and the declaration disagree";
+        EXPECT_EQ(f.parameters.has_value(), !d.parameters.empty())
+            << "parameters and the declaration disagree";
         if (f.parameters) {
             // One line a parameter, named as in the declaration, in order.
             std::vector<std::string> lines;
             std::size_t start = 0;
             while (start <= f.parameters->size()) {
                 const std::size_t end = f.parameters->find("\r\n", start);
-                lines.push_back(f.parameters->substr(start, end == std::string::npos ? std::string::npos : end - start));
-                if (end == std::string::npos)
-                    break;
+                lines.push_back(
+                    f.parameters->substr(start, end == std::string::npos ? std::string::npos : end - start));
+                if (end == std::string::npos) break;
                 start = end + 2;
             }
             ASSERT_EQ(lines.size(), d.parameters.size()) << *f.parameters;
             for (std::size_t i = 0; i < lines.size(); ++i)
-                EXPECT_EQ(lower(lines[i].substr(0, lines[i].find("："))), lower(d.parameters[i].name)) << lines[i];
+                EXPECT_EQ(lower(lines[i].substr(0, lines[i].find("："))), lower(d.parameters[i].name))
+                    << lines[i];
         }
         for (const auto* text : {&f.description, &f.returnValue, &f.remarks, &f.parameters, &f.example}) {
-            if (!*text)
-                continue;
+            if (!*text) continue;
             // Stored line breaks are CR LF, never a lone LF or CR.
             const std::string& t = **text;
             for (std::size_t i = 0; i < t.size(); ++i) {
@@ -207,21 +210,22 @@ TEST(VbDeclare, AcceptsTheShapesTheContentUses) {
     ASSERT_EQ(d.parameters.size(), 3u);
     EXPECT_EQ(d.parameters[1].passing, vb::Parameter::Passing::ByVal);
     EXPECT_EQ(d.parameters[1].type, "String");
-    const auto s = vb::parseDeclare("declare sub RtlMoveMemory lib \"kernel32\" (Destination As Any, Source As Any, "
-                                    "ByVal Length As Long)");
+    const auto s =
+        vb::parseDeclare("declare sub RtlMoveMemory lib \"kernel32\" (Destination As Any, Source As Any, "
+                         "ByVal Length As Long)");
     EXPECT_FALSE(s.isFunction);
     EXPECT_EQ(s.parameters[0].passing, vb::Parameter::Passing::Default);
     EXPECT_NO_THROW(vb::parseDeclare("Declare Function GetTickCount Lib \"kernel32\" () As Long"));
-    EXPECT_NO_THROW(vb::parseDeclare(
-        "Declare Function X Lib \"y\" (Optional ByVal a As Long = 0, b() As Byte, ByRef c As String * 260) As Integer"));
+    EXPECT_NO_THROW(vb::parseDeclare("Declare Function X Lib \"y\" (Optional ByVal a As Long = 0, b() As "
+                                     "Byte, ByRef c As String * 260) As Integer"));
 }
 
 TEST(VbDeclare, RefusesWhatVbWouldNotCompile) {
     for (const char* bad : {
-             "Function X Lib \"y\" () As Long",              // no Declare
-             "Declare Function X Lib y () As Long",          // unquoted Lib
-             "Declare Function X Lib \"y\" ()",              // Function without a type
-             "Declare Sub X Lib \"y\" () As Long",           // Sub with a type
+             "Function X Lib \"y\" () As Long",     // no Declare
+             "Declare Function X Lib y () As Long", // unquoted Lib
+             "Declare Function X Lib \"y\" ()",     // Function without a type
+             "Declare Sub X Lib \"y\" () As Long",  // Sub with a type
              "Declare Function X Lib \"y\" (ByVal a As Long As Long",
              "Declare Function X Lib \"y\" (ByVal As Long) As Long",
              "Declare Function X Lib \"y\" Alias (ByVal a As Long) As Long",
@@ -235,9 +239,18 @@ TEST(VbDeclare, RefusesWhatVbWouldNotCompile) {
 // The VB6 rules the proofs rest on; each row is a way content went wrong.
 TEST(Proofs, ReadValuesAndLayoutsAsVb6Does) {
     const std::pair<const char*, std::optional<std::int64_t>> literals[] = {
-        {"&HF060", -4000},       {"&HF060&", 0xF060},     {"&HFFFF", -1},     {"&HFFFF&", 0xFFFF},
-        {"&H8000", -32768},      {"&H10000", 0x10000},    {"&H80000000", INT32_MIN}, {"-1", -1},
-        {"2147483647", INT32_MAX}, {"4294967295", std::nullopt}, {"&HG1", std::nullopt}, {"12.5", std::nullopt},
+        {"&HF060", -4000},
+        {"&HF060&", 0xF060},
+        {"&HFFFF", -1},
+        {"&HFFFF&", 0xFFFF},
+        {"&H8000", -32768},
+        {"&H10000", 0x10000},
+        {"&H80000000", INT32_MIN},
+        {"-1", -1},
+        {"2147483647", INT32_MAX},
+        {"4294967295", std::nullopt},
+        {"&HG1", std::nullopt},
+        {"12.5", std::nullopt},
     };
     for (const auto& [text, value] : literals)
         EXPECT_EQ(proofs::vbLiteral(text), value) << text;
@@ -246,17 +259,21 @@ TEST(Proofs, ReadValuesAndLayoutsAsVb6Does) {
     EXPECT_EQ(proofs::vbConstExpression("(B + 1) * 2 And Not A", known), 10);
     EXPECT_FALSE(proofs::vbConstExpression("A Or C", known));
 
-    const auto d = vb::parseDeclare("Declare Function F Lib \"x\" (ByVal a As Long, b As Any, ByVal c As Double, "
-                                    "ByVal d As Integer, e() As Byte, ByVal f As String, ByVal g As Currency) As Long");
+    const auto d =
+        vb::parseDeclare("Declare Function F Lib \"x\" (ByVal a As Long, b As Any, ByVal c As Double, "
+                         "ByVal d As Integer, e() As Byte, ByVal f As String, ByVal g As Currency) As Long");
     EXPECT_EQ(proofs::vbStackBytes(d).bytes, 4 + 4 + 8 + 4 + 4 + 4 + 8);
-    EXPECT_FALSE(proofs::vbStackBytes(vb::parseDeclare("Declare Function F Lib \"x\" (ByVal r As RECT) As Long")).bytes);
+    EXPECT_FALSE(
+        proofs::vbStackBytes(vb::parseDeclare("Declare Function F Lib \"x\" (ByVal r As RECT) As Long"))
+            .bytes);
 
-    const auto facts = proofs::scan("name: F\ndeclaration: Declare Sub F Lib \"x\" ()\nlibrary: x.dll\n\n== example\n"
-                                    "Private Type INNER\n    b As Byte\nEnd Type\n"
-                                    "Private Type T\n    i As Integer\n    d As Double\n    s As String * 3\n"
-                                    "    n As INNER\n    a(0 To 2) As Integer\n    p As String\nEnd Type\n"
-                                    "Private Const X = &H10, Y = X Or &H8000&  ' comment\n",
-                                    "F.txt");
+    const auto facts =
+        proofs::scan("name: F\ndeclaration: Declare Sub F Lib \"x\" ()\nlibrary: x.dll\n\n== example\n"
+                     "Private Type INNER\n    b As Byte\nEnd Type\n"
+                     "Private Type T\n    i As Integer\n    d As Double\n    s As String * 3\n"
+                     "    n As INNER\n    a(0 To 2) As Integer\n    p As String\nEnd Type\n"
+                     "Private Const X = &H10, Y = X Or &H8000&  ' comment\n",
+                     "F.txt");
     ASSERT_TRUE(facts.problems.empty()) << facts.problems.front();
     ASSERT_EQ(facts.types.size(), 2u);
     std::map<std::string, proofs::TypeAt> types{{"INNER", facts.types[0]}, {"T", facts.types[1]}};
@@ -264,7 +281,8 @@ TEST(Proofs, ReadValuesAndLayoutsAsVb6Does) {
     const auto l = proofs::vbLayout(facts.types[1], types, why);
     ASSERT_TRUE(l) << why;
     // Double aligns on 4, String * 3 and a Byte Type on 1, the pointer on 4.
-    const std::vector<std::pair<std::size_t, std::size_t>> offsets{{0, 2}, {4, 8}, {12, 3}, {15, 1}, {16, 6}, {24, 4}};
+    const std::vector<std::pair<std::size_t, std::size_t>> offsets{{0, 2},  {4, 8},  {12, 3},
+                                                                   {15, 1}, {16, 6}, {24, 4}};
     EXPECT_EQ(l->members, offsets);
     EXPECT_EQ(l->size, 28u);
     ASSERT_EQ(facts.consts.size(), 2u);
@@ -273,15 +291,18 @@ TEST(Proofs, ReadValuesAndLayoutsAsVb6Does) {
 
 // The proofs must catch each way a file can be wrong, naming file and line.
 TEST(Proofs, CatchWhatWouldCrashAVbProgram) {
-    const auto dir = std::filesystem::temp_directory_path() / ("zarn-proofs-test-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("zarn-proofs-test-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "GetSystemMenu.txt")
         << "name: GetSystemMenu\n"
            "declaration: Declare Function GetSystemMenu Lib \"user32\" (ByVal hwnd As Long) As Long\n"
            "library: user32.dll\n\n== remarks\nSC_CLOSE = &HF060& and SC_MOVE = &HF010.\n== example\n"
-           "Private Declare Function wsprintf Lib \"user32\" Alias \"wsprintfA\" (ByVal s As String) As Long\n"
+           "Private Declare Function wsprintf Lib \"user32\" Alias \"wsprintfA\" (ByVal s As String) As "
+           "Long\n"
            "Private Declare Function NoSuchExport Lib \"user32\" () As Long\n"
-           "Private Type RECT\n    Left As Long\n    Top As Integer\n    Right As Long\n    Bottom As Long\nEnd Type\n"
+           "Private Type RECT\n    Left As Long\n    Top As Integer\n    Right As Long\n    Bottom As "
+           "Long\nEnd Type\n"
            "Private Type POINTAPI\n    x As Long\n    y As Long\nEnd Type\n"
            "Private Const SC_CLOSE = &HF060, MF_BYCOMMAND = 0, MY_OWN = &HF060\n";
     const auto r = proofs::check(dir.string());
@@ -289,25 +310,30 @@ TEST(Proofs, CatchWhatWouldCrashAVbProgram) {
     const std::vector<std::string> expected{
         "GetSystemMenu.txt:2: GetSystemMenu pushes 4 bytes, but _GetSystemMenu@8 takes 8",
         "GetSystemMenu.txt:8: wsprintfA is a cdecl export of user32.dll; a VB6 Declare calls stdcall",
-        "GetSystemMenu.txt:9: NoSuchExport is not exported by the 32-bit import library of user32.dll (libuser32.a)",
-        "GetSystemMenu.txt:6: SC_MOVE = &HF010 is -4080 as VB reads it; the headers say 0xF010 (61456); a Long needs "
+        "GetSystemMenu.txt:9: NoSuchExport is not exported by the 32-bit import library of user32.dll "
+        "(libuser32.a)",
+        "GetSystemMenu.txt:6: SC_MOVE = &HF010 is -4080 as VB reads it; the headers say 0xF010 (61456); a "
+        "Long needs "
         "the trailing &",
-        "GetSystemMenu.txt:20: SC_CLOSE = &HF060 is -4000 as VB reads it; the headers say 0xF060 (61536); a Long needs "
+        "GetSystemMenu.txt:20: SC_CLOSE = &HF060 is -4000 as VB reads it; the headers say 0xF060 (61536); a "
+        "Long needs "
         "the trailing &",
     };
     ASSERT_GE(r.failures.size(), expected.size() + 1);
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(r.failures[i], expected[i]);
-    EXPECT_EQ(r.failures.back().rfind("GetSystemMenu.txt:10: member Top of RECT sits at 4 with 2 bytes", 0), 0u)
+    EXPECT_EQ(r.failures.back().rfind("GetSystemMenu.txt:10: member Top of RECT sits at 4 with 2 bytes", 0),
+              0u)
         << r.failures.back();
     EXPECT_EQ(r.constsProven, 2u) << "SC_CLOSE in the text and MF_BYCOMMAND; MY_OWN is the example's own";
     EXPECT_EQ(r.typesProven, 1u) << "POINTAPI is POINT";
 }
 
 TEST(ContentFormat, ParsesSectionsAndRefusesMistakes) {
-    const std::string good = "name: Beep\ndeclaration: Declare Function Beep Lib \"kernel32\" (ByVal f As Long) As Long\n"
-                             "library: kernel32.dll\nwin9x: Yes\nwinnt: Yes\n\n== description\n\n发出声音。\n  第二行\n\n"
-                             "== parameters\nf：频率\n";
+    const std::string good =
+        "name: Beep\ndeclaration: Declare Function Beep Lib \"kernel32\" (ByVal f As Long) As Long\n"
+        "library: kernel32.dll\nwin9x: Yes\nwinnt: Yes\n\n== description\n\n发出声音。\n  第二行\n\n"
+        "== parameters\nf：频率\n";
     const auto f = content::parseFunction(good, "Beep.txt");
     EXPECT_EQ(f.description, std::optional<std::string>("发出声音。\r\n  第二行"));
     EXPECT_EQ(f.parameters, std::optional<std::string>("f：频率"));
@@ -315,10 +341,10 @@ TEST(ContentFormat, ParsesSectionsAndRefusesMistakes) {
     EXPECT_FALSE(f.alias);
     EXPECT_EQ(f.win9x, "Yes");
     const std::pair<std::string, std::string> bad[] = {
-        {good, "Other.txt"},                                            // file named after another function
-        {"name: Beep\nlibrary: kernel32.dll\n", "Beep.txt"},           // no declaration
-        {good + "== description\nagain\n", "Beep.txt"},                // a section twice
-        {good + "== examples\nx\n", "Beep.txt"},                       // unknown section
+        {good, "Other.txt"},                                 // file named after another function
+        {"name: Beep\nlibrary: kernel32.dll\n", "Beep.txt"}, // no declaration
+        {good + "== description\nagain\n", "Beep.txt"},      // a section twice
+        {good + "== examples\nx\n", "Beep.txt"},             // unknown section
         {"name: Beep\r\ndeclaration: x\r\nlibrary: k.dll\r\n", "Beep.txt"}, // CR LF in the file
         {"name: Beep\ndeclaration: x\nlibrary: k.dll\nwin9x: yes\n", "Beep.txt"},
         {"name: Beep\ndeclaration: x\nlibrary: k.dll\n== remarks\n\n== description\nx\n", "Beep.txt"},

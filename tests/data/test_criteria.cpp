@@ -14,7 +14,7 @@ struct LikeCase {
 TEST(Like, TableOfCases) {
     const LikeCase cases[] = {
         {"Get*", "GetWindowText", true},
-        {"get*", "GetWindowText", true},   // letter case ignored
+        {"get*", "GetWindowText", true}, // letter case ignored
         {"GETW*", "getwindowtext", true},
         {"*", "", true},
         {"*", "anything", true},
@@ -22,42 +22,43 @@ TEST(Like, TableOfCases) {
         {"Get*", "XGet", false},
         {"*Window*", "GetWindowText", true}, // a leading star finds the rest anywhere
         {"*Window*", "GetWindoText", false},
-        {"G?t*", "GetTickCount", true},     // ? is exactly one character
+        {"G?t*", "GetTickCount", true}, // ? is exactly one character
         {"G?t*", "Gt", false},
         {"G??*", "Ge", false},
         {"Beep", "beep", true},
         {"Beep", "Beeps", false},
-        {"Func#*", "Func1x", true},          // # is one digit
+        {"Func#*", "Func1x", true}, // # is one digit
         {"Func#*", "Funcx1", false},
-        {"[a-c]*", "Beep", true},            // ranges, letter case ignored
+        {"[a-c]*", "Beep", true}, // ranges, letter case ignored
         {"[a-c]*", "Delay", false},
         {"[!a-c]*", "Delay", true},
         {"[!a-c]*", "Copy", false},
         {"[xyz]*", "Yield", true},
-        {"[*]*", "*star", true},             // a one-character list names a special character
+        {"[*]*", "*star", true}, // a one-character list names a special character
         {"[*]*", "star", false},
         {"[?]", "?", true},
         {"[?]", "a", false},
-        {"a[]b", "ab", true},                // "[]" is a zero-length string, ignored
+        {"a[]b", "ab", true}, // "[]" is a zero-length string, ignored
         {"a[]b", "axb", false},
         {"[]Get*", "GetTickCount", true},
         {"*a*b*c", "xaxbxc", true},
         {"*a*b*c", "xaxbxcx", false},
-        {"Get *", "GetTickCount", false},    // a blank must be matched by a blank
+        {"Get *", "GetTickCount", false}, // a blank must be matched by a blank
         {"函数*", "函数测试", true},
         {"ä*", "Ärger", true},
-        {"Ｇ*", "ｇet", true},                // full-width letters fold too
-        {"*", "\xC3", true},                 // a damaged value does not throw
-        {"[@-Z]*", "_x", false},             // a range keeps its own bounds
-        {"[@-Z]*", "bx", true},              // ... and a letter matches in either case
-        {"[Z-a]*", "_x", true},              // Z..a is a valid range
+        {"Ｇ*", "ｇet", true},   // full-width letters fold too
+        {"*", "\xC3", true},     // a damaged value does not throw
+        {"[@-Z]*", "_x", false}, // a range keeps its own bounds
+        {"[@-Z]*", "bx", true},  // ... and a letter matches in either case
+        {"[Z-a]*", "_x", true},  // Z..a is a valid range
         {"[A-C]*", "beep", true},
         {"[a-c]*", "BEEP", true},
         {"[!A-C]*", "beep", false},
     };
     for (const auto& c : cases) {
         const data::LikePattern p(c.pattern);
-        EXPECT_EQ(p.matches(data::foldCase(c.text)), c.matches) << "'" << c.pattern << "' like '" << c.text << "'";
+        EXPECT_EQ(p.matches(data::foldCase(c.text)), c.matches)
+            << "'" << c.pattern << "' like '" << c.text << "'";
     }
 }
 

@@ -53,7 +53,7 @@ def by_name(nodes, name, role=None):
 
 # Bring the accessibility bus up first: the program looks for it when it starts.
 pyatspi.Registry.getDesktop(0)
-env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", LANG="C.UTF-8")
+env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb", LANG="C.UTF-8")
 app_dir = os.environ["APP_DIR"]
 proc = subprocess.Popen([os.path.join(app_dir, "zarn-win32api")], env=env,
                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)

@@ -17,14 +17,12 @@ namespace {
 std::int32_t plainScan(const jet::Table& table, std::string_view criteria) {
     const data::Criteria c = data::parseCriteria(criteria);
     const int column = table.columnIndex(c.column);
-    if (column < 0)
-        return -2; // FindFirst must have refused it
+    if (column < 0) return -2; // FindFirst must have refused it
     const data::LikePattern pattern(c.op == data::Criteria::Op::Like ? c.literal : std::string("*"));
     const std::u32string literal = data::foldCase(c.literal);
     for (std::size_t r = 0; r < table.rowCount(); ++r) {
         const jet::Value& v = table.at(r, static_cast<std::size_t>(column));
-        if (!v)
-            continue;
+        if (!v) continue;
         const std::u32string folded = data::foldCase(*v);
         if (c.op == data::Criteria::Op::Equals ? folded == literal : pattern.matches(folded))
             return static_cast<std::int32_t>(r);
@@ -47,8 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             const std::size_t end = rest.find('\n');
             const std::string_view line = rest.substr(0, end);
             table.cells.push_back(line == "\x01" ? jet::Value() : jet::Value(std::string(line)));
-            if (end == std::string_view::npos)
-                break;
+            if (end == std::string_view::npos) break;
             rest = rest.substr(end + 1);
         }
     }
@@ -67,7 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     } catch (const data::DataError&) {
         expected = -2;
     }
-    if (found != expected)
-        std::abort(); // the indexed find and the scan disagree
+    if (found != expected) std::abort(); // the indexed find and the scan disagree
     return 0;
 }

@@ -33,32 +33,32 @@ struct Fn {
     jetw::Cell declaration = std::nullopt;
     bool inWinfun = true;
     jetw::Cell example = std::nullopt, alias = std::nullopt, library = std::nullopt, win9x = std::nullopt,
-               winnt = std::nullopt, description = std::nullopt, returnValue = std::nullopt, remarks = std::nullopt,
-               parameters = std::nullopt;
+               winnt = std::nullopt, description = std::nullopt, returnValue = std::nullopt,
+               remarks = std::nullopt, parameters = std::nullopt;
 };
 
 inline jetw::DatabaseDef referenceDb(const std::vector<Fn>& fns) {
     using jetw::Cell;
     using jetw::ColumnKind;
-    jetw::TableDef funclass{"funclass", {{"name", ColumnKind::Text, 255}, {"declaration", ColumnKind::Memo, 0}}, {}};
+    jetw::TableDef funclass{
+        "funclass", {{"name", ColumnKind::Text, 255}, {"declaration", ColumnKind::Memo, 0}}, {}};
     jetw::TableDef winfun{"winfun", {}, {}};
-    for (const char* c : {"函数", "example", "alias", "library", "win9x", "winnt", "description", "return_value",
-                          "remarks", "parameters"})
+    for (const char* c : {"函数", "example", "alias", "library", "win9x", "winnt", "description",
+                          "return_value", "remarks", "parameters"})
         winfun.columns.push_back({c, ColumnKind::Memo, 0});
     winfun.columns[0] = {"函数", ColumnKind::Text, 255};
     for (const Fn& f : fns) {
         funclass.rows.push_back({Cell{f.name}, f.declaration});
         if (f.inWinfun)
-            winfun.rows.push_back({Cell{f.name}, f.example, f.alias, f.library, f.win9x, f.winnt, f.description,
-                                   f.returnValue, f.remarks, f.parameters});
+            winfun.rows.push_back({Cell{f.name}, f.example, f.alias, f.library, f.win9x, f.winnt,
+                                   f.description, f.returnValue, f.remarks, f.parameters});
     }
     return {{funclass, winfun}};
 }
 
 inline std::unique_ptr<Form1> openForm(const QString& appDir, Reports& reports) {
     auto form = std::make_unique<Form1>(appDir, reports.sink());
-    if (form->Form_Load())
-        form->show();
+    if (form->Form_Load()) form->show();
     return form;
 }
 

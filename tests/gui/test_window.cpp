@@ -20,8 +20,7 @@ namespace {
 
 template <typename T = QWidget> T* find(QWidget& form, const char* name) {
     T* w = form.findChild<T*>(QString::fromLatin1(name));
-    if (!w)
-        qFatal("no control named %s", name);
+    if (!w) qFatal("no control named %s", name);
     return w;
 }
 
@@ -62,7 +61,8 @@ private slots:
         QCOMPARE(about.count(QLatin1Char('\r')), 5);
         QCOMPARE(about.count(QLatin1Char('\n')), 5);
         const QStringList lines = about.split(QStringLiteral("\r\n"));
-        QVERIFY(lines[3].startsWith(QStringLiteral("      ")) && !lines[3].startsWith(QStringLiteral("       ")));
+        QVERIFY(lines[3].startsWith(QStringLiteral("      ")) &&
+                !lines[3].startsWith(QStringLiteral("       ")));
         QVERIFY(lines[0].contains(QStringLiteral("Zarn_Win32API")));
     }
 
@@ -92,7 +92,8 @@ private slots:
             {"missing", [](const QString&) {}, 3024},
             {"textfile",
              [](const QString& dir) {
-                 fixtures::writeFile((dir + "/winapi.mdb").toStdString(), "Declare Function Beep Lib \"kernel32\"\r\n");
+                 fixtures::writeFile((dir + "/winapi.mdb").toStdString(),
+                                     "Declare Function Beep Lib \"kernel32\"\r\n");
              },
              3343},
             {"nofunclass",
@@ -123,12 +124,15 @@ private slots:
 
     void designStateAtStart() {
         gui::Reports reports;
-        auto form = gui::openForm(gui::appDirWith(gui::referenceDb({{"Beep", Cell{"d"}}}), "design"), reports);
-        for (const char* visible : {"imgtab", "tab2lab", "tab2txt1", "tab2lst", "tab2txt2", "Command1", "Option1",
-                                    "Option2", "funtxt", "Funcmd(0)", "Check1", "Check2", "labtab(0)", "labtab(1)",
-                                    "datafunname(0)", "datafunname(1)", "Label1(0)", "Label1(4)"})
+        auto form =
+            gui::openForm(gui::appDirWith(gui::referenceDb({{"Beep", Cell{"d"}}}), "design"), reports);
+        for (const char* visible :
+             {"imgtab", "tab2lab", "tab2txt1", "tab2lst", "tab2txt2", "Command1", "Option1", "Option2",
+              "funtxt", "Funcmd(0)", "Check1", "Check2", "labtab(0)", "labtab(1)", "datafunname(0)",
+              "datafunname(1)", "Label1(0)", "Label1(4)"})
             QVERIFY2(find(*form, visible)->isVisible(), visible);
-        for (const char* hidden : {"Frame1(1)", "Frame1(2)", "Funcmd(1)", "Label5", "Option3(0)", "Label4(7)"})
+        for (const char* hidden :
+             {"Frame1(1)", "Frame1(2)", "Funcmd(1)", "Label5", "Option3(0)", "Label4(7)"})
             QVERIFY2(!find(*form, hidden)->isVisible(), hidden);
         QVERIFY(!form->Check1->isEnabled() && !form->Check2->isEnabled());
         QVERIFY(!form->Check1->isChecked() && !form->Check2->isChecked());
@@ -173,7 +177,8 @@ private slots:
         QApplication::setActiveWindow(form.get());
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->tab2txt1));
-        const QStringList expected = {"tab2lst", "tab2txt2", "Option2", "Command1", "funtxt", "Funcmd(0)", "tab2txt1"};
+        const QStringList expected = {"tab2lst", "tab2txt2",  "Option2", "Command1",
+                                      "funtxt",  "Funcmd(0)", "tab2txt1"};
         for (const QString& name : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget()->objectName(), name);
@@ -189,12 +194,14 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("sentinel"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
         // A mnemonic presses the button visibly, so the click comes a moment later.
-        QTRY_COMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Private Declare Sub X Lib \"y\" ()"));
+        QTRY_COMPARE(QGuiApplication::clipboard()->text(),
+                     QStringLiteral("Private Declare Sub X Lib \"y\" ()"));
     }
 
     void lockedBoxesRefuseTypingButCopyWithTheKeyboard() {
         gui::Reports reports;
-        auto form = gui::openForm(gui::appDirWith(gui::referenceDb({{"Beep", Cell{"d"}}}), "locked"), reports);
+        auto form =
+            gui::openForm(gui::appDirWith(gui::referenceDb({{"Beep", Cell{"d"}}}), "locked"), reports);
         QApplication::setActiveWindow(form.get());
         QVERIFY(QTest::qWaitForWindowActive(form.get()));
         for (VbTextBox* box : {form->funtxt, form->tab2txt2}) {
@@ -273,10 +280,11 @@ private slots:
     void switchingPanelsKeepsWhatTheUserHad() {
         gui::Reports reports;
         auto form = gui::openForm(
-            gui::appDirWith(gui::referenceDb({{"Beep", Cell{"Declare Function Beep Lib \"kernel32\" () As Long"},
-                                               true, Cell{"Beep 440, 100"}},
-                                              {"GetTickCount", Cell{"Declare Function GetTickCount () As Long"}}}),
-                            "panels"),
+            gui::appDirWith(
+                gui::referenceDb({{"Beep", Cell{"Declare Function Beep Lib \"kernel32\" () As Long"}, true,
+                                   Cell{"Beep 440, 100"}},
+                                  {"GetTickCount", Cell{"Declare Function GetTickCount () As Long"}}}),
+                "panels"),
             reports);
         form->tab2txt1->setText(QStringLiteral("get"));
         QCOMPARE(form->tab2lst->listIndex(), 1);
@@ -314,7 +322,8 @@ private slots:
 
     void swatchesPaintTheChosenAreaAndReferencesFollowThePalette() {
         gui::Reports reports;
-        auto form = gui::openForm(gui::appDirWith(gui::referenceDb({{"Beep", Cell{"d"}}}), "colours"), reports);
+        auto form =
+            gui::openForm(gui::appDirWith(gui::referenceDb({{"Beep", Cell{"d"}}}), "colours"), reports);
         form->labtab_Click(0);
         const VbColor funtxtStart = form->funtxt->backColor();
         QCOMPARE(funtxtStart.stored, 0x80000009u);
@@ -345,7 +354,8 @@ private slots:
         QApplication::setPalette(scheme);
         QCOMPARE(form->funtxt->palette().color(QPalette::Base), QColor(10, 20, 30));
         QCOMPARE(form->tab2txt2->palette().color(QPalette::Base), QColor(10, 20, 30));
-        QCOMPARE(form->tab2lst->palette().color(QPalette::Base), QColor(192, 192, 255)); // a real colour stays
+        QCOMPARE(form->tab2lst->palette().color(QPalette::Base),
+                 QColor(192, 192, 255)); // a real colour stays
         QCOMPARE(form->Label4[0]->palette().color(QPalette::Window), QColor(10, 20, 30));
         scheme.setColor(QPalette::Text, QColor(1, 2, 3)); // the swatches' ForeColor is COLOR_WINDOWTEXT
         QApplication::setPalette(scheme);

@@ -18,7 +18,9 @@ std::string repeatUtf8(const std::string& unit, std::size_t n) {
     return s;
 }
 
-const char* versionName(Version v) { return v == Version::Jet3 ? "Jet3" : "Jet4"; }
+const char* versionName(Version v) {
+    return v == Version::Jet3 ? "Jet3" : "Jet4";
+}
 
 class RoundTrip : public ::testing::TestWithParam<Version> {
 protected:
@@ -105,10 +107,12 @@ TEST_P(RoundTrip, OneMegabyteMemo) {
 }
 
 TEST_P(RoundTrip, FortyThousandRowsKeepTheirOrder) {
-    jetw::TableDef t{"funclass", {{"name", ColumnKind::Text, 255}, {"declaration", ColumnKind::Text, 255}}, {}};
+    jetw::TableDef t{
+        "funclass", {{"name", ColumnKind::Text, 255}, {"declaration", ColumnKind::Text, 255}}, {}};
     for (int i = 0; i < 40000; ++i) {
         const std::string name = "Func" + std::to_string(40000 - i);
-        t.rows.push_back({Cell{name}, i % 1000 == 0 ? Cell{} : Cell{"Declare Function " + name + " Lib \"x\""}});
+        t.rows.push_back(
+            {Cell{name}, i % 1000 == 0 ? Cell{} : Cell{"Declare Function " + name + " Lib \"x\""}});
     }
     const auto table = roundTrip({{t}}, "rows40k").readTable("funclass");
     ASSERT_EQ(table.rowCount(), 40000u);
@@ -121,9 +125,8 @@ TEST_P(RoundTrip, FortyThousandRowsKeepTheirOrder) {
 TEST_P(RoundTrip, TwoHundredColumnsSpanSeveralDefinitionPages) {
     jetw::TableDef t{"wide", {}, {}};
     for (int c = 0; c < 200; ++c)
-        t.columns.push_back({"column_with_a_long_name_" + std::to_string(c), c % 10 == 9 ? ColumnKind::Memo
-                                                                                        : ColumnKind::Text,
-                             8});
+        t.columns.push_back({"column_with_a_long_name_" + std::to_string(c),
+                             c % 10 == 9 ? ColumnKind::Memo : ColumnKind::Text, 8});
     for (int r = 0; r < 3; ++r) {
         std::vector<Cell> row;
         for (int c = 0; c < 200; ++c)
@@ -165,11 +168,14 @@ TEST_P(RoundTrip, WriterRefusesWhatTheFormatCannotHold) {
     };
     refuses(std::string(11, 'x'), 10);
     refuses(jet3() ? "一二三四五六" : "一二三四五六七八九十一", jet3() ? 11 : 10);
-    refuses("\xEF\xBB\xBF" "abc", 10);
-    refuses("\xEF\xBB\xBF" "abc", 0, ColumnKind::Memo);
+    refuses("\xEF\xBB\xBF"
+            "abc",
+            10);
+    refuses("\xEF\xBB\xBF"
+            "abc",
+            0, ColumnKind::Memo);
     refuses("\xff\xfe", 10);
-    if (jet3())
-        refuses("\xF0\x9F\x98\x80", 10);
+    if (jet3()) refuses("\xF0\x9F\x98\x80", 10);
     jetw::TableDef ragged{"t", {{"a", ColumnKind::Text, 10}, {"b", ColumnKind::Text, 10}}, {{Cell{"1"}}}};
     EXPECT_THROW(jetw::buildDatabase({{ragged}}, GetParam()), jetw::WriteError);
 }
@@ -179,7 +185,8 @@ INSTANTIATE_TEST_SUITE_P(Formats, RoundTrip, ::testing::Values(Version::Jet4, Ve
 
 TEST(RoundTripJet4, CharactersOutsideTheBmpSurvive) {
     const std::string emoji = "\xF0\x9F\x98\x80 \xF0\xA0\x80\x80"; // U+1F600, U+20000
-    jetw::TableDef t{"t", {{"a", ColumnKind::Text, 20}, {"b", ColumnKind::Memo, 0}}, {{Cell{emoji}, Cell{emoji}}}};
+    jetw::TableDef t{
+        "t", {{"a", ColumnKind::Text, 20}, {"b", ColumnKind::Memo, 0}}, {{Cell{emoji}, Cell{emoji}}}};
     const auto table =
         jet::Database::open(fixtures::writeTemp({{t}}, "nonbmp.mdb", Version::Jet4)).readTable("t");
     EXPECT_EQ(table.at(0, 0), Cell{emoji});

@@ -19,7 +19,8 @@ TEST(Jet4Text, CompressedFormAndModeSwitches) {
     // é (U+00E9) is one byte in compressed mode.
     EXPECT_EQ(jet4({0xFF, 0xFE, 'c', 'a', 'f', 0xE9}), "caf\xC3\xA9");
     // A zero byte switches to two-byte units (函 = U+51FD) and back.
-    EXPECT_EQ(jet4({0xFF, 0xFE, 'a', 0x00, 0xFD, 0x51, 0x00, 'b'}), "a\xE5\x87\xBD" "b");
+    EXPECT_EQ(jet4({0xFF, 0xFE, 'a', 0x00, 0xFD, 0x51, 0x00, 'b'}), "a\xE5\x87\xBD"
+                                                                    "b");
     // Bare FF FE is plain UTF-16: a lone U+FEFF, not an empty compressed text.
     EXPECT_EQ(jet4({0xFF, 0xFE}), "\xEF\xBB\xBF");
     // Uncompressed text with characters whose low byte is zero.
@@ -31,7 +32,8 @@ TEST(Jet4Text, SurrogatesAndOddBytes) {
     // U+1F600 as a surrogate pair.
     EXPECT_EQ(jet4({0x3D, 0xD8, 0x00, 0xDE}), "\xF0\x9F\x98\x80");
     // An unpaired surrogate becomes U+FFFD instead of invalid UTF-8.
-    EXPECT_EQ(jet4({0x3D, 0xD8, 'a', 0}), "\xEF\xBF\xBD" "a");
+    EXPECT_EQ(jet4({0x3D, 0xD8, 'a', 0}), "\xEF\xBF\xBD"
+                                          "a");
     EXPECT_EQ(jet4({0x00, 0xDC}), "\xEF\xBF\xBD");
     // A trailing odd byte carries no character.
     EXPECT_EQ(jet4({'a', 0, 'b'}), "a");

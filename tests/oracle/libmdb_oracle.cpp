@@ -29,8 +29,7 @@ constexpr std::size_t kCutMargin = 4;
 class Handle {
 public:
     explicit Handle(const std::string& path) : mdb_(mdb_open(path.c_str(), MDB_NOFLAGS)) {
-        if (!mdb_)
-            throw std::runtime_error("libmdb cannot open " + path);
+        if (!mdb_) throw std::runtime_error("libmdb cannot open " + path);
         // Before the catalog is read: the catalog's own bind buffers take
         // this size too.
         mdb_set_bind_size(mdb_, kBindSize);
@@ -108,17 +107,13 @@ jet::Table readTable(const std::string& path, const std::string& tableName, std:
     Handle h(path);
     MdbHandle* mdb = h.get();
     const std::string where = path + ": table " + tableName;
-    if (movedRows)
-        movedRows->clear();
+    if (movedRows) movedRows->clear();
 
     MdbCatalogEntry* entry = mdb_get_catalogentry_by_name(mdb, tableName.c_str());
-    if (!entry)
-        throw std::runtime_error(where + " is not in libmdb's catalog");
+    if (!entry) throw std::runtime_error(where + " is not in libmdb's catalog");
     TableDefPtr t(mdb_read_table(entry));
-    if (!t)
-        throw std::runtime_error(where + ": libmdb cannot read its definition");
-    if (!mdb_read_columns(t.get()))
-        throw std::runtime_error(where + ": libmdb cannot read its columns");
+    if (!t) throw std::runtime_error(where + ": libmdb cannot read its definition");
+    if (!mdb_read_columns(t.get())) throw std::runtime_error(where + ": libmdb cannot read its columns");
 
     const unsigned numCols = t->num_cols;
     jet::Table result;
@@ -132,8 +127,7 @@ jet::Table readTable(const std::string& path, const std::string& tableName, std:
         c.number = static_cast<std::uint16_t>(col->col_num);
         result.columns.push_back(std::move(c));
     }
-    if (numCols == 0)
-        return result;
+    if (numCols == 0) return result;
 
     // libmdb writes up to the bind size into every bound buffer. Allocated
     // without initialising, so only the pages actually written get touched.
@@ -160,8 +154,7 @@ jet::Table readTable(const std::string& path, const std::string& tableName, std:
             throw std::runtime_error(where + ": libmdb cannot crack row " + std::to_string(rowIndex) +
                                      " again");
         // The slot of a moved row carries 0x8000; libmdb reads it as a plain row.
-        if (movedRows)
-            movedRows->push_back((start & 0x8000) != 0);
+        if (movedRows) movedRows->push_back((start & 0x8000) != 0);
 
         for (unsigned f = 0; f < numCols; ++f) {
             const auto i = static_cast<unsigned>(fields[f].colnum);

@@ -29,6 +29,7 @@ std::vector<std::string> userTables(const std::string& path);
 // the row grew and had to move to another page: it skips the pointer and
 // returns the moved row where it lies now, so such rows come out of place.
 // When movedRows is given, it receives one flag per row, set for those.
-jet::Table readTable(const std::string& path, const std::string& table, std::vector<bool>* movedRows = nullptr);
+jet::Table readTable(const std::string& path, const std::string& table,
+                     std::vector<bool>* movedRows = nullptr);
 
 } // namespace oracle

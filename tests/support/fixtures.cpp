@@ -13,8 +13,7 @@ struct TempDir {
     std::string path;
     TempDir() {
         std::string tmpl = (std::filesystem::temp_directory_path() / "zarn-test-XXXXXX").string();
-        if (!::mkdtemp(tmpl.data()))
-            throw std::runtime_error("cannot create a temporary directory");
+        if (!::mkdtemp(tmpl.data())) throw std::runtime_error("cannot create a temporary directory");
         path = tmpl;
     }
     ~TempDir() {
@@ -37,21 +36,18 @@ std::string writeTemp(const jetw::DatabaseDef& db, const std::string& fileName, 
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw std::runtime_error(path + ": cannot open");
+    if (!in) throw std::runtime_error(path + ": cannot open");
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error(path + ": cannot write");
+    if (!out) throw std::runtime_error(path + ": cannot write");
 }
 
 Image::Image(std::string bytes) : bytes_(std::move(bytes)) {
-    if (bytes_.size() < 0x15)
-        throw std::runtime_error("not a database image");
+    if (bytes_.size() < 0x15) throw std::runtime_error("not a database image");
     jet3_ = bytes_[0x14] == 0;
     pageSize_ = jet3_ ? 2048 : 4096;
 }
@@ -85,8 +81,7 @@ std::vector<std::uint32_t> Image::userTableDefPages() const {
         const std::size_t o = std::size_t{n} * pageSize_;
         if (static_cast<std::uint8_t>(bytes_[o]) == 0x02) {
             const std::uint32_t next = u32(o + 4);
-            if (next < pageCount())
-                continuation[next] = true;
+            if (next < pageCount()) continuation[next] = true;
         }
     }
     std::vector<std::uint32_t> pages;
@@ -106,22 +101,19 @@ std::size_t Image::rowOffset(std::uint32_t pgRow, std::size_t* length) const {
     const std::size_t table = base + (jet3_ ? 10 : 14);
     const std::uint32_t start = u16(table + 2 * row) & 0x1FFF;
     const std::uint32_t end = row == 0 ? pageSize_ : (u16(table + 2 * (row - 1)) & 0x1FFFu);
-    if (length)
-        *length = end - start;
+    if (length) *length = end - start;
     return base + start;
 }
 
 std::size_t Image::catalogRowContaining(const std::string& needle) const {
     for (std::uint32_t n = 3; n < pageCount(); ++n) {
         const std::size_t o = std::size_t{n} * pageSize_;
-        if (static_cast<std::uint8_t>(bytes_[o]) != 0x01 || u32(o + 4) != 2)
-            continue;
+        if (static_cast<std::uint8_t>(bytes_[o]) != 0x01 || u32(o + 4) != 2) continue;
         const std::uint32_t count = u16(o + (jet3_ ? 8 : 12));
         for (std::uint32_t r = 0; r < count; ++r) {
             std::size_t len = 0;
             const std::size_t at = rowOffset(n << 8 | r, &len);
-            if (std::string_view(bytes_).substr(at, len).find(needle) != std::string_view::npos)
-                return at;
+            if (std::string_view(bytes_).substr(at, len).find(needle) != std::string_view::npos) return at;
         }
     }
     return 0;

@@ -13,8 +13,7 @@ namespace {
 
 std::string lower(std::string s) {
     for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return s;
 }
 
@@ -32,20 +31,19 @@ std::string joinSection(std::vector<std::string> lines) {
         ++first;
     std::string out;
     for (std::size_t i = first; i < lines.size(); ++i) {
-        if (i > first)
-            out += "\r\n";
+        if (i > first) out += "\r\n";
         out += lines[i];
     }
     return out;
 }
 
-const std::vector<std::string> kSections = {"description", "return_value", "remarks", "parameters", "example"};
+const std::vector<std::string> kSections = {"description", "return_value", "remarks", "parameters",
+                                            "example"};
 
 } // namespace
 
 Function parseFunction(const std::string& text, const std::string& fileName) {
-    if (text.find('\r') != std::string::npos)
-        fail(fileName, 0, "use LF line endings; the build adds the CR");
+    if (text.find('\r') != std::string::npos) fail(fileName, 0, "use LF line endings; the build adds the CR");
     Function f;
     f.file = fileName;
     std::vector<std::string> lines;
@@ -59,15 +57,13 @@ Function parseFunction(const std::string& text, const std::string& fileName) {
     std::size_t i = 0;
     for (; i < lines.size() && lines[i].rfind("== ", 0) != 0; ++i) {
         const std::string& l = lines[i];
-        if (l.empty())
-            continue;
+        if (l.empty()) continue;
         const std::size_t colon = l.find(": ");
-        if (colon == std::string::npos)
-            fail(fileName, i + 1, "expected 'key: value' in the header");
+        if (colon == std::string::npos) fail(fileName, i + 1, "expected 'key: value' in the header");
         const std::string key = l.substr(0, colon);
-        static const std::set<std::string> keys = {"name", "declaration", "alias", "library", "win9x", "winnt"};
-        if (!keys.count(key))
-            fail(fileName, i + 1, "unknown header key '" + key + "'");
+        static const std::set<std::string> keys = {"name",    "declaration", "alias",
+                                                   "library", "win9x",       "winnt"};
+        if (!keys.count(key)) fail(fileName, i + 1, "unknown header key '" + key + "'");
         if (!header.emplace(key, l.substr(colon + 2)).second)
             fail(fileName, i + 1, "header key '" + key + "' given twice");
     }
@@ -77,8 +73,7 @@ Function parseFunction(const std::string& text, const std::string& fileName) {
     f.name = header["name"];
     f.declaration = header["declaration"];
     f.library = header["library"];
-    if (header.count("alias"))
-        f.alias = header["alias"];
+    if (header.count("alias")) f.alias = header["alias"];
     for (const char* flag : {"win9x", "winnt"}) {
         if (header.count(flag) && header[flag] != "Yes")
             fail(fileName, 0, std::string(flag) + " must be 'Yes' or left out");
@@ -92,19 +87,17 @@ Function parseFunction(const std::string& text, const std::string& fileName) {
     while (i < lines.size()) {
         const std::string section = lines[i].substr(3);
         const auto it = std::find(kSections.begin(), kSections.end(), section);
-        if (it == kSections.end())
-            fail(fileName, i + 1, "unknown section '" + section + "'");
+        if (it == kSections.end()) fail(fileName, i + 1, "unknown section '" + section + "'");
         const auto pos = static_cast<std::size_t>(it - kSections.begin());
-        if (pos < order)
-            fail(fileName, i + 1, "section '" + section + "' is out of order or given twice");
+        if (pos < order) fail(fileName, i + 1, "section '" + section + "' is out of order or given twice");
         order = pos + 1;
         std::vector<std::string> body;
         for (++i; i < lines.size() && lines[i].rfind("== ", 0) != 0; ++i)
             body.push_back(lines[i]);
         std::string value = joinSection(std::move(body));
-        if (value.empty())
-            fail(fileName, 0, "section '" + section + "' is empty; leave it out instead");
-        std::optional<std::string>* slot[] = {&f.description, &f.returnValue, &f.remarks, &f.parameters, &f.example};
+        if (value.empty()) fail(fileName, 0, "section '" + section + "' is empty; leave it out instead");
+        std::optional<std::string>* slot[] = {&f.description, &f.returnValue, &f.remarks, &f.parameters,
+                                              &f.example};
         *slot[pos] = std::move(value);
     }
     return f;
@@ -115,31 +108,29 @@ std::vector<Function> loadDirectory(const std::string& dir) {
     std::vector<Function> functions;
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->path().extension() != ".txt")
-            continue;
+        if (it->path().extension() != ".txt") continue;
         std::ifstream in(it->path(), std::ios::binary);
-        if (!in)
-            throw ContentError(it->path().string() + ": cannot read");
+        if (!in) throw ContentError(it->path().string() + ": cannot read");
         const std::string text((std::istreambuf_iterator<char>(in)), {});
         functions.push_back(parseFunction(text, it->path().filename().string()));
     }
-    if (ec)
-        throw ContentError(dir + ": " + ec.message());
+    if (ec) throw ContentError(dir + ": " + ec.message());
     std::sort(functions.begin(), functions.end(), [](const Function& a, const Function& b) {
         const std::string la = lower(a.name), lb = lower(b.name);
         return la != lb ? la < lb : a.name < b.name;
     });
     for (std::size_t k = 1; k < functions.size(); ++k)
         if (lower(functions[k].name) == lower(functions[k - 1].name))
-            throw ContentError(functions[k].file + ": the name " + functions[k].name + " is already taken by " +
-                               functions[k - 1].file);
+            throw ContentError(functions[k].file + ": the name " + functions[k].name +
+                               " is already taken by " + functions[k - 1].file);
     return functions;
 }
 
 jetw::DatabaseDef toDatabase(const std::vector<Function>& functions) {
     using jetw::Cell;
     using jetw::ColumnKind;
-    jetw::TableDef funclass{"funclass", {{"name", ColumnKind::Text, 255}, {"declaration", ColumnKind::Memo, 0}}, {}};
+    jetw::TableDef funclass{
+        "funclass", {{"name", ColumnKind::Text, 255}, {"declaration", ColumnKind::Memo, 0}}, {}};
     jetw::TableDef winfun{"winfun",
                           {{"函数", ColumnKind::Text, 255},
                            {"example", ColumnKind::Memo, 0},
@@ -154,8 +145,8 @@ jetw::DatabaseDef toDatabase(const std::vector<Function>& functions) {
                           {}};
     for (const Function& f : functions) {
         funclass.rows.push_back({Cell{f.name}, Cell{f.declaration}});
-        winfun.rows.push_back({Cell{f.name}, f.example, f.alias, Cell{f.library}, Cell{f.win9x}, Cell{f.winnt},
-                               f.description, f.returnValue, f.remarks, f.parameters});
+        winfun.rows.push_back({Cell{f.name}, f.example, f.alias, Cell{f.library}, Cell{f.win9x},
+                               Cell{f.winnt}, f.description, f.returnValue, f.remarks, f.parameters});
     }
     return {{funclass, winfun}};
 }

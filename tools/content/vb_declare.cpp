@@ -37,10 +37,10 @@ public:
         skipBlanks();
         std::size_t k = 0;
         while (kw[k] && i_ + k < s_.size() &&
-               std::tolower(static_cast<unsigned char>(s_[i_ + k])) == std::tolower(static_cast<unsigned char>(kw[k])))
+               std::tolower(static_cast<unsigned char>(s_[i_ + k])) ==
+                   std::tolower(static_cast<unsigned char>(kw[k])))
             ++k;
-        if (kw[k] != '\0')
-            return false;
+        if (kw[k] != '\0') return false;
         const std::size_t after = i_ + k;
         if (after < s_.size() && (std::isalnum(static_cast<unsigned char>(s_[after])) || s_[after] == '_'))
             return false;
@@ -48,8 +48,7 @@ public:
         return true;
     }
     void expectKeyword(const char* kw) {
-        if (!keyword(kw))
-            fail(std::string("expected ") + kw);
+        if (!keyword(kw)) fail(std::string("expected ") + kw);
     }
     bool punct(char c) {
         skipBlanks();
@@ -60,20 +59,16 @@ public:
         return false;
     }
     void expectPunct(char c) {
-        if (!punct(c))
-            fail(std::string("expected '") + c + "'");
+        if (!punct(c)) fail(std::string("expected '") + c + "'");
     }
     std::string quoted() {
         skipBlanks();
-        if (i_ >= s_.size() || s_[i_] != '"')
-            fail("expected a quoted text");
+        if (i_ >= s_.size() || s_[i_] != '"') fail("expected a quoted text");
         const std::size_t close = s_.find('"', i_ + 1);
-        if (close == std::string::npos)
-            fail("unclosed quote");
+        if (close == std::string::npos) fail("unclosed quote");
         std::string text = s_.substr(i_ + 1, close - i_ - 1);
         i_ = close + 1;
-        if (text.empty())
-            fail("empty quoted text");
+        if (text.empty()) fail("empty quoted text");
         return text;
     }
     void number() {
@@ -81,8 +76,7 @@ public:
         const std::size_t start = i_;
         while (i_ < s_.size() && std::isdigit(static_cast<unsigned char>(s_[i_])))
             ++i_;
-        if (i_ == start)
-            fail("expected a number");
+        if (i_ == start) fail("expected a number");
     }
     // A default value after '=': a number, a quoted text or a name.
     void literal() {
@@ -94,8 +88,7 @@ public:
         const std::size_t start = i_;
         while (i_ < s_.size() && s_[i_] != ',' && s_[i_] != ')')
             ++i_;
-        if (i_ == start)
-            fail("expected a default value");
+        if (i_ == start) fail("expected a default value");
     }
 
 private:
@@ -123,8 +116,7 @@ Declare parseDeclare(const std::string& text) {
     d.name = lx.identifier();
     lx.expectKeyword("Lib");
     d.lib = lx.quoted();
-    if (lx.keyword("Alias"))
-        d.alias = lx.quoted();
+    if (lx.keyword("Alias")) d.alias = lx.quoted();
     lx.expectPunct('(');
     if (!lx.punct(')')) {
         do {
@@ -139,11 +131,9 @@ Declare parseDeclare(const std::string& text) {
                 lx.expectPunct(')');
                 p.isArray = true;
             }
-            if (lx.keyword("As"))
-                p.type = typeName(lx);
+            if (lx.keyword("As")) p.type = typeName(lx);
             if (lx.punct('=')) {
-                if (!p.optional)
-                    lx.fail("only an Optional parameter can have a default");
+                if (!p.optional) lx.fail("only an Optional parameter can have a default");
                 lx.literal();
             }
             d.parameters.push_back(std::move(p));
@@ -151,14 +141,12 @@ Declare parseDeclare(const std::string& text) {
         lx.expectPunct(')');
     }
     if (lx.keyword("As")) {
-        if (!d.isFunction)
-            lx.fail("a Sub has no return type");
+        if (!d.isFunction) lx.fail("a Sub has no return type");
         d.returnType = typeName(lx);
     } else if (d.isFunction) {
         lx.fail("a Function needs a return type");
     }
-    if (!lx.atEnd())
-        lx.fail("unexpected text");
+    if (!lx.atEnd()) lx.fail("unexpected text");
     return d;
 }
 

@@ -28,11 +28,21 @@ void appendJsonString(std::string& out, std::string_view s) {
     for (char ch : s) {
         const auto c = static_cast<unsigned char>(ch);
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
         default:
             if (c < 0x20) {
                 static const char* hex = "0123456789abcdef";
@@ -50,8 +60,7 @@ void appendJsonString(std::string& out, std::string_view s) {
 std::string dumpJson(const jet::Table& t) {
     std::string out = "{\"columns\":[";
     for (std::size_t i = 0; i < t.columns.size(); ++i) {
-        if (i)
-            out.push_back(',');
+        if (i) out.push_back(',');
         out += "{\"name\":";
         appendJsonString(out, t.columns[i].name);
         out += ",\"type\":";
@@ -62,8 +71,7 @@ std::string dumpJson(const jet::Table& t) {
     for (std::size_t r = 0; r < t.rowCount(); ++r) {
         out += r ? ",\n[" : "\n[";
         for (std::size_t c = 0; c < t.columns.size(); ++c) {
-            if (c)
-                out.push_back(',');
+            if (c) out.push_back(',');
             const jet::Value& v = t.at(r, c);
             if (v)
                 appendJsonString(out, *v);
@@ -118,8 +126,7 @@ jetw::DatabaseDef parseSource(const nlohmann::json& j) {
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    if (argc < 2)
-        return usage();
+    if (argc < 2) return usage();
     const std::string cmd = argv[1];
     try {
         if (cmd == "tables" && argc == 3) {
@@ -138,8 +145,7 @@ int main(int argc, char** argv) {
         }
         if (cmd == "build" && (argc == 4 || (argc == 5 && std::string(argv[4]) == "--jet3"))) {
             std::ifstream in(argv[2], std::ios::binary);
-            if (!in)
-                throw std::runtime_error(std::string(argv[2]) + ": cannot open");
+            if (!in) throw std::runtime_error(std::string(argv[2]) + ": cannot open");
             nlohmann::json j;
             try {
                 j = nlohmann::json::parse(in);

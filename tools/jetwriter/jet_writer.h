@@ -17,9 +17,9 @@ enum class Version { Jet3, Jet4 };
 enum class ColumnKind { Text, Memo };
 
 struct ColumnDef {
-    std::string name;           // UTF-8
+    std::string name; // UTF-8
     ColumnKind kind = ColumnKind::Text;
-    int size = 255;             // TEXT(n): 1..255 characters (Jet4) or bytes (Jet3, code page 936)
+    int size = 255; // TEXT(n): 1..255 characters (Jet4) or bytes (Jet3, code page 936)
 };
 
 using Cell = std::optional<std::string>; // UTF-8 text, or std::nullopt for Null

@@ -96,10 +96,10 @@ QImage miniature() {
     p.fillRect(box(0, 0, 254, 444), kGrey);
     p.setPen(kDark);
     p.drawRect(box(3, 24, 241, 417));
-    p.fillRect(box(12, 50, 221, 18), kWhite);     // search box
-    const QRect list = box(12, 74, 221, 208);      // tab2lst
-    const QRect decl = box(12, 316, 221, 117);     // tab2txt2
-    const QRect detail = box(260, 92, 369, 317);   // funtxt
+    p.fillRect(box(12, 50, 221, 18), kWhite);    // search box
+    const QRect list = box(12, 74, 221, 208);    // tab2lst
+    const QRect decl = box(12, 316, 221, 117);   // tab2txt2
+    const QRect detail = box(260, 92, 369, 317); // funtxt
     for (const QRect& r : {list, decl, detail}) {
         p.fillRect(r, kWhite);
         p.setPen(kDark);
@@ -107,7 +107,8 @@ QImage miniature() {
     }
     p.setPen(kDark);
     for (int i = 0; i < 3; ++i)
-        p.drawLine(qRound(260 * sx), qRound((32 + 21 * i) * sy), qRound(480 * sx), qRound((32 + 21 * i) * sy));
+        p.drawLine(qRound(260 * sx), qRound((32 + 21 * i) * sy), qRound(480 * sx),
+                   qRound((32 + 21 * i) * sy));
     p.fillRect(box(576, 416, 53, 21), QColor(200, 200, 200));
     QFont f(QStringLiteral("Noto Sans CJK SC"));
     f.setPixelSize(26);
@@ -173,7 +174,8 @@ int main(int argc, char** argv) {
     const QImage imgtab = leftFront.copy(3, 5, 245, 23);
     bool ok = background.save(dir + QStringLiteral("/background.png")) &&
               imgtab.save(dir + QStringLiteral("/imgtab.png")) &&
-              miniature().save(dir + QStringLiteral("/image1.png")) && icon().save(dir + QStringLiteral("/icon.png"));
+              miniature().save(dir + QStringLiteral("/image1.png")) &&
+              icon().save(dir + QStringLiteral("/icon.png"));
     if (!ok) {
         std::fprintf(stderr, "make_pictures: cannot write to %s\n", argv[1]);
         return 1;
