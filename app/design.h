@@ -77,6 +77,10 @@ inline const QString kExampleCaption = QStringLiteral("实 例");
 inline const QString kBackCaption = QStringLiteral("返 回");
 inline const QString kCopyCaption = QStringLiteral("复 制");
 
+// Messages the detail box shows.
+inline const QString kNotFound = QStringLiteral("Sorry,没有找到耶。");
+inline const QString kNoExample = QStringLiteral("Sorry,本函数不提供实例。");
+
 // Colours
 constexpr std::uint32_t kSwatchColors[8] = {0x80000005, 0x00C0C0FF, 0x00C0E0FF, 0x00C0FFFF,
                                             0x00C0FFC0, 0x00FFFFC0, 0x00FFC0C0, 0x00FFC0FF};

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "datasource.h"
+#include "design.h"
 #include "vbcontrols.h"
 
 #include <QWidget>
@@ -50,7 +51,7 @@ public:
     void Command1_Click();
 
     // Background colour of the window itself (it shows right of the picture).
-    VbColor backColor() const { return VbColor{0x8000000A}; }
+    VbColor backColor() const { return VbColor{design::kFormBackColor}; }
     // True when the program ended through the error report.
     bool failed() const { return failed_; }
 

@@ -1,4 +1,5 @@
 // The detail box's two views (detail text and example) and the two copies.
+#include "design.h"
 #include "detail_text.h"
 #include "form1.h"
 
@@ -46,13 +47,13 @@ void Form1::Funcmd_Click(std::int16_t Index) {
         copyToClipboard(funtxt->text());
         return;
     }
-    if (Funcmd[0]->text() != QStringLiteral("实 例")) {
-        Funcmd[0]->setText(QStringLiteral("实 例"));
+    if (Funcmd[0]->text() != design::kExampleCaption) {
+        Funcmd[0]->setText(design::kExampleCaption);
         Funcmd[1]->setVisible(false);
         if (ensureShownRecord())
             ShowFunctionDetails();
         else
-            funtxt->setText(QStringLiteral("Sorry,没有找到耶。"));
+            funtxt->setText(design::kNotFound);
         return;
     }
     if (!ensureShownRecord()) return; // no function chosen yet: there is no example to show
@@ -60,8 +61,8 @@ void Form1::Funcmd_Click(std::int16_t Index) {
     if (example && !example->isEmpty())
         funtxt->setText(*example);
     else
-        funtxt->setText(QStringLiteral("Sorry,本函数不提供实例。"));
-    Funcmd[0]->setText(QStringLiteral("返 回"));
+        funtxt->setText(design::kNoExample);
+    Funcmd[0]->setText(design::kBackCaption);
     Funcmd[1]->setVisible(true);
 }
 

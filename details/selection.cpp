@@ -1,4 +1,5 @@
 // A double-click on a list line makes that function the window's current one.
+#include "design.h"
 #include "detail_text.h"
 #include "form1.h"
 
@@ -40,14 +41,14 @@ void Form1::tab2lst_DblClick() {
     auto& funs = Data1.recordset();
     funs.findFirst("函数='" + quotedLiteral(name) + "'");
     if (funs.noMatch()) {
-        funtxt->setText(QStringLiteral("Sorry,没有找到耶。"));
+        funtxt->setText(design::kNotFound);
         return;
     }
     datafunname[0]->setCaption(fieldText(funs.fieldValue(0)).value_or(QString()));
     datafunname[1]->setCaption(fieldText(funs.fieldValue(3)).value_or(QString()));
     Check1->setChecked(flagValue(fieldText(funs.fieldValue(4))) == 1);
     Check2->setChecked(flagValue(fieldText(funs.fieldValue(5))) == 1);
-    Funcmd[0]->setText(QStringLiteral("实 例"));
+    Funcmd[0]->setText(design::kExampleCaption);
     Funcmd[1]->setVisible(false);
     shownFunction_ = fieldText(funs.fieldValue(0)).value_or(QString());
     shownDeclaration_ = tab2txt2->text();
