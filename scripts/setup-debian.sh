@@ -5,6 +5,8 @@ set -euo pipefail
 
 PACKAGES=(
   cmake ninja-build g++ pkg-config python3 clang-format
+  # the Debian package: cpack's dependency list comes from dpkg-shlibdeps
+  dpkg-dev
   qt6-base-dev libgl-dev
   nlohmann-json3-dev
   fonts-arphic-uming fonts-noto-cjk

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds, and runs every test through
-# CTest: the normal build, a Release build that must compile, then the data
-# layer again under ASan+UBSan.
+# CTest: the normal build; a Release build that must compile and package;
+# then the data layer again under ASan+UBSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -15,6 +15,8 @@ scripts/build.sh -DZARN_WERROR=ON
 # A packager's optimised build must compile too (GCC warns differently at -O3).
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DZARN_WERROR=ON -DZARN_BUILD_BENCH=OFF >/dev/null
 cmake --build build-release -j"$(nproc)"
+# ... and make a Debian package that installs, starts and goes again.
+tests/e2e/deb_install.sh build-release
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARN_SANITIZE=ON -DZARN_WERROR=ON -DZARN_BUILD_BENCH=OFF >/dev/null
 cmake --build build-asan -j"$(nproc)" --target jet_tests
