@@ -3,6 +3,7 @@
 #include "about.h"
 #include "design.h"
 #include "fonts.h"
+#include "schema.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -16,6 +17,8 @@
 #include <QScreen>
 #include <cstdio>
 #include <limits>
+
+namespace schema = data::schema;
 
 namespace {
 
@@ -288,14 +291,14 @@ bool Form1::Form_Load() {
             (QDir::toNativeSeparators(appDir_) + QDir::separator() + QStringLiteral("winapi.mdb"))
                 .toStdString());
         Label5->setCaption(aboutText());
-        Data1.setRecordSource("funclass");
+        Data1.setRecordSource(schema::kFuncclass);
         Data1.refresh();
         // Record i becomes item i; a Null name keeps its line as an empty item.
         QStringList names;
         auto& rs = Data1.recordset();
         names.reserve(rs.recordCount());
         while (!rs.eof()) {
-            const jet::Value& name = rs.fieldValue(0);
+            const jet::Value& name = rs.fieldValue(schema::Name);
             names.append(name ? QString::fromUtf8(name->data(), static_cast<qsizetype>(name->size()))
                               : QString());
             rs.moveNext();

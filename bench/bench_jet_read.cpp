@@ -4,8 +4,10 @@
 // our writer. libmdb is driven the cheapest way that still returns every
 // value whole (bound buffers large enough for the longest memo), without the
 // extra row cracking that telling Null from "" would cost it.
+#include "content.h"
 #include "jet/jet.h"
 #include "jet_writer.h"
+#include "schema.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -22,25 +24,15 @@ namespace {
 const std::string& fixturePath() {
     static const std::string path = [] {
         using jetw::Cell;
-        jetw::TableDef funclass{
-            "funclass",
-            {{"name", jetw::ColumnKind::Text, 255}, {"declaration", jetw::ColumnKind::Text, 255}},
-            {}};
+        jetw::DatabaseDef db = content::referenceTables();
+        jetw::TableDef& funclass = db.tables[0];
+        jetw::TableDef& winfun = db.tables[1];
         for (int i = 0; i < 40000; ++i) {
             const std::string name = "ApiFunction" + std::to_string(100000 + i);
             funclass.rows.push_back(
                 {Cell{name}, Cell{"Declare Function " + name + " Lib \"user32\" Alias \"" + name +
                                   "A\" (ByVal hwnd As Long, ByVal lpString As String) As Long"}});
         }
-        jetw::TableDef winfun{"winfun", {}, {}};
-        for (const char* c : {"函数", "example", "alias", "library", "win9x", "winnt", "description",
-                              "return_value", "remarks", "parameters"})
-            winfun.columns.push_back({c,
-                                      std::string(c) == "example" || std::string(c) == "description" ||
-                                              std::string(c) == "remarks" || std::string(c) == "parameters"
-                                          ? jetw::ColumnKind::Memo
-                                          : jetw::ColumnKind::Text,
-                                      255});
         for (int i = 0; i < 3000; ++i) {
             const std::string name = "ApiFunction" + std::to_string(100000 + i);
             std::string example;
@@ -53,7 +45,7 @@ const std::string& fixturePath() {
                  Cell{"hwnd：窗口句柄\r\nlpString：缓冲区\r\ncch：缓冲区大小"}});
         }
         const std::string p = (std::filesystem::temp_directory_path() / "zarn-bench-read.mdb").string();
-        jetw::writeDatabaseFile({{funclass, winfun}}, p);
+        jetw::writeDatabaseFile(db, p);
         return p;
     }();
     return path;
@@ -63,8 +55,8 @@ void BM_OurReader(benchmark::State& state) {
     const std::string& path = fixturePath();
     for (auto _ : state) {
         const auto db = jet::Database::open(path);
-        const auto f = db.readTable("funclass");
-        const auto w = db.readTable("winfun");
+        const auto f = db.readTable(data::schema::kFuncclass);
+        const auto w = db.readTable(data::schema::kWinfun);
         benchmark::DoNotOptimize(f.cells.data());
         benchmark::DoNotOptimize(w.cells.data());
     }
@@ -101,8 +93,8 @@ void BM_Libmdb(benchmark::State& state) {
         MdbHandle* mdb = mdb_open(path.c_str(), MDB_NOFLAGS);
         mdb_set_bind_size(mdb, 1 << 16);
         mdb_read_catalog(mdb, MDB_TABLE);
-        const std::size_t a = libmdbReadTable(mdb, "funclass");
-        const std::size_t b = libmdbReadTable(mdb, "winfun");
+        const std::size_t a = libmdbReadTable(mdb, data::schema::kFuncclass);
+        const std::size_t b = libmdbReadTable(mdb, data::schema::kWinfun);
         if (a != 40000 || b != 3000) state.SkipWithError("libmdb read a different number of rows");
         mdb_close(mdb);
     }

@@ -2,11 +2,13 @@
 // 32,768 names, and the same with 1,000 names to show that its cost does not
 // grow with the table; against a straightforward re-read-and-scan of the
 // table in the same run. Also a double-click to details shown.
+#include "content.h"
 #include "criteria.h"
 #include "fonts.h"
 #include "form1.h"
 #include "jet/jet.h"
 #include "jet_writer.h"
+#include "schema.h"
 
 #include <QApplication>
 #include <QDir>
@@ -24,13 +26,9 @@ QString appDir(int n) {
         (std::filesystem::temp_directory_path() / ("zarn-bench-search-" + std::to_string(n))).string();
     std::filesystem::create_directories(dir);
     using jetw::Cell;
-    jetw::TableDef funclass{
-        "funclass", {{"name", jetw::ColumnKind::Text, 255}, {"declaration", jetw::ColumnKind::Memo, 0}}, {}};
-    jetw::TableDef winfun{"winfun", {}, {}};
-    for (const char* c : {"函数", "example", "alias", "library", "win9x", "winnt", "description",
-                          "return_value", "remarks", "parameters"})
-        winfun.columns.push_back({c, jetw::ColumnKind::Memo, 0});
-    winfun.columns[0] = {"函数", jetw::ColumnKind::Text, 255};
+    jetw::DatabaseDef db = content::referenceTables();
+    jetw::TableDef& funclass = db.tables[0];
+    jetw::TableDef& winfun = db.tables[1];
     for (int i = 0; i < n; ++i) {
         const std::string name = "Api" + std::to_string(100000 + i * 7);
         funclass.rows.push_back(
@@ -39,7 +37,7 @@ QString appDir(int n) {
                                Cell{"user32.dll"}, Cell{"Yes"}, Cell{"Yes"}, Cell{"说明文字。"},
                                Cell{"返回值。"}, Cell{}, Cell{"hwnd：窗口句柄"}});
     }
-    jetw::writeDatabaseFile({{funclass, winfun}}, dir + "/winapi.mdb");
+    jetw::writeDatabaseFile(db, dir + "/winapi.mdb");
     return QString::fromStdString(dir);
 }
 
@@ -56,12 +54,12 @@ void BM_DataSearch(benchmark::State& state) {
     const QString dir = appDir(n);
     data::DataControl ds;
     ds.setDatabaseName((dir + "/winapi.mdb").toStdString());
-    ds.setRecordSource("funclass");
+    ds.setRecordSource(data::schema::kFuncclass);
     ds.refresh();
     const auto ps = prefixes(n);
     std::size_t k = 0;
     for (auto _ : state) {
-        ds.setRecordSource("funclass");
+        ds.setRecordSource(data::schema::kFuncclass);
         ds.refresh();
         ds.recordset().findFirst("name like '" + ps[k++ % ps.size()] + "*'");
         benchmark::DoNotOptimize(ds.recordset().absolutePosition());
@@ -77,7 +75,7 @@ void BM_RereadAndScan(benchmark::State& state) {
     const auto ps = prefixes(n);
     std::size_t k = 0;
     for (auto _ : state) {
-        const auto table = jet::Database::open(path).readTable("funclass");
+        const auto table = jet::Database::open(path).readTable(data::schema::kFuncclass);
         const data::LikePattern pattern(ps[k++ % ps.size()] + "*");
         std::int32_t found = -1;
         for (std::size_t r = 0; r < table.rowCount() && found < 0; ++r)

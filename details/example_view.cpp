@@ -2,10 +2,13 @@
 #include "design.h"
 #include "detail_text.h"
 #include "form1.h"
+#include "schema.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QPushButton>
+
+namespace schema = data::schema;
 
 namespace {
 void copyToClipboard(const QString& text) {
@@ -18,22 +21,24 @@ void copyToClipboard(const QString& text) {
 bool Form1::ensureShownRecord() {
     if (!shownFunction_) return false;
     auto& rs = Data1.recordset();
-    if (Data1.recordSource() == "winfun" && rs.hasCurrentRecord() &&
-        fieldText(rs.fieldValue(0)) == *shownFunction_)
+    if (Data1.recordSource() == schema::kWinfun && rs.hasCurrentRecord() &&
+        fieldText(rs.fieldValue(schema::Function)) == *shownFunction_)
         return true;
     // A search (or a selection the table lacks) moved the shared cursor
     // away: go back to the function the detail area names.
-    Data1.setRecordSource("winfun");
+    Data1.setRecordSource(schema::kWinfun);
     Data1.refresh();
-    Data1.recordset().findFirst("函数='" + quotedLiteral(*shownFunction_) + "'");
+    Data1.recordset().findFirst(std::string(schema::kWinfunColumns[schema::Function]) + "='" +
+                                quotedLiteral(*shownFunction_) + "'");
     return !Data1.recordset().noMatch();
 }
 
 void Form1::ShowFunctionDetails() {
     auto& rs = Data1.recordset();
-    const DetailSections sections{fieldText(rs.fieldValue(2)), fieldText(rs.fieldValue(6)),
-                                  fieldText(rs.fieldValue(7)), fieldText(rs.fieldValue(8)),
-                                  fieldText(rs.fieldValue(9))};
+    const DetailSections sections{
+        fieldText(rs.fieldValue(schema::Alias)), fieldText(rs.fieldValue(schema::Description)),
+        fieldText(rs.fieldValue(schema::ReturnValue)), fieldText(rs.fieldValue(schema::Remarks)),
+        fieldText(rs.fieldValue(schema::Parameters))};
     // The declaration box, as the selection wrote it. After a selection the
     // table lacked, the box holds that other function; the detail text keeps
     // the declaration it was shown with.
@@ -57,7 +62,7 @@ void Form1::Funcmd_Click(std::int16_t Index) {
         return;
     }
     if (!ensureShownRecord()) return; // no function chosen yet: there is no example to show
-    const std::optional<QString> example = fieldText(Data1.recordset().fieldValue(1));
+    const std::optional<QString> example = fieldText(Data1.recordset().fieldValue(schema::Example));
     if (example && !example->isEmpty())
         funtxt->setText(*example);
     else

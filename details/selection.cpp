@@ -2,11 +2,14 @@
 #include "design.h"
 #include "detail_text.h"
 #include "form1.h"
+#include "schema.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+namespace schema = data::schema;
 
 std::optional<QString> fieldText(const jet::Value& value) {
     if (!value) return std::nullopt;
@@ -26,31 +29,32 @@ void Form1::tab2lst_DblClick() {
 
     // The nested search may have moved the selection to a higher line whose
     // longer name begins with this one; that line is the one shown.
-    Data1.setRecordSource("funclass");
+    Data1.setRecordSource(schema::kFuncclass);
     Data1.refresh();
     QString name = tab2lst->list(tab2lst->listIndex());
     auto& classes = Data1.recordset();
-    classes.findFirst("name='" + quotedLiteral(name) + "'");
+    classes.findFirst(std::string(schema::kFuncclassColumns[schema::Name]) + "='" + quotedLiteral(name) +
+                      "'");
     const std::optional<QString> declaration =
-        classes.noMatch() ? std::nullopt : fieldText(classes.fieldValue(1));
+        classes.noMatch() ? std::nullopt : fieldText(classes.fieldValue(schema::Declaration));
     tab2txt2->setText(scopedDeclaration(Option1->isChecked(), declaration));
 
-    Data1.setRecordSource("winfun");
+    Data1.setRecordSource(schema::kWinfun);
     Data1.refresh();
     name = tab2lst->list(tab2lst->listIndex());
     auto& funs = Data1.recordset();
-    funs.findFirst("函数='" + quotedLiteral(name) + "'");
+    funs.findFirst(std::string(schema::kWinfunColumns[schema::Function]) + "='" + quotedLiteral(name) + "'");
     if (funs.noMatch()) {
         funtxt->setText(design::kNotFound);
         return;
     }
-    datafunname[0]->setCaption(fieldText(funs.fieldValue(0)).value_or(QString()));
-    datafunname[1]->setCaption(fieldText(funs.fieldValue(3)).value_or(QString()));
-    Check1->setChecked(flagValue(fieldText(funs.fieldValue(4))) == 1);
-    Check2->setChecked(flagValue(fieldText(funs.fieldValue(5))) == 1);
+    datafunname[0]->setCaption(fieldText(funs.fieldValue(schema::Function)).value_or(QString()));
+    datafunname[1]->setCaption(fieldText(funs.fieldValue(schema::Library)).value_or(QString()));
+    Check1->setChecked(flagValue(fieldText(funs.fieldValue(schema::Win9x))) == 1);
+    Check2->setChecked(flagValue(fieldText(funs.fieldValue(schema::WinNT))) == 1);
     Funcmd[0]->setText(design::kExampleCaption);
     Funcmd[1]->setVisible(false);
-    shownFunction_ = fieldText(funs.fieldValue(0)).value_or(QString());
+    shownFunction_ = fieldText(funs.fieldValue(schema::Function)).value_or(QString());
     shownDeclaration_ = tab2txt2->text();
     ShowFunctionDetails();
 }

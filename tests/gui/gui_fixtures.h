@@ -2,6 +2,7 @@
 // captured instead of shown.
 #pragma once
 
+#include "content.h"
 #include "fixtures.h"
 #include "form1.h"
 
@@ -39,21 +40,16 @@ struct Fn {
 
 inline jetw::DatabaseDef referenceDb(const std::vector<Fn>& fns) {
     using jetw::Cell;
-    using jetw::ColumnKind;
-    jetw::TableDef funclass{
-        "funclass", {{"name", ColumnKind::Text, 255}, {"declaration", ColumnKind::Memo, 0}}, {}};
-    jetw::TableDef winfun{"winfun", {}, {}};
-    for (const char* c : {"函数", "example", "alias", "library", "win9x", "winnt", "description",
-                          "return_value", "remarks", "parameters"})
-        winfun.columns.push_back({c, ColumnKind::Memo, 0});
-    winfun.columns[0] = {"函数", ColumnKind::Text, 255};
+    jetw::DatabaseDef db = content::referenceTables();
+    jetw::TableDef& funclass = db.tables[0];
+    jetw::TableDef& winfun = db.tables[1];
     for (const Fn& f : fns) {
         funclass.rows.push_back({Cell{f.name}, f.declaration});
         if (f.inWinfun)
             winfun.rows.push_back({Cell{f.name}, f.example, f.alias, f.library, f.win9x, f.winnt,
                                    f.description, f.returnValue, f.remarks, f.parameters});
     }
-    return {{funclass, winfun}};
+    return db;
 }
 
 inline std::unique_ptr<Form1> openForm(const QString& appDir, Reports& reports) {

@@ -1,4 +1,5 @@
 #include "content.h"
+#include "schema.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -126,29 +127,34 @@ std::vector<Function> loadDirectory(const std::string& dir) {
     return functions;
 }
 
+jetw::DatabaseDef referenceTables() {
+    using jetw::ColumnKind;
+    namespace schema = data::schema;
+    jetw::TableDef funclass{schema::kFuncclass, {}, {}};
+    funclass.columns = {{schema::kFuncclassColumns[schema::Name], ColumnKind::Text, 255},
+                        {schema::kFuncclassColumns[schema::Declaration], ColumnKind::Memo, 0}};
+    jetw::TableDef winfun{schema::kWinfun, {}, {}};
+    for (const char* name : schema::kWinfunColumns)
+        winfun.columns.push_back({name, ColumnKind::Memo, 0});
+    // The short ones are TEXT columns, as the original database has them.
+    for (const auto& [column, size] :
+         {std::pair{schema::Function, 255}, std::pair{schema::Alias, 255}, std::pair{schema::Library, 255},
+          std::pair{schema::Win9x, 10}, std::pair{schema::WinNT, 10}})
+        winfun.columns[column] = {schema::kWinfunColumns[column], ColumnKind::Text, size};
+    return {{funclass, winfun}};
+}
+
 jetw::DatabaseDef toDatabase(const std::vector<Function>& functions) {
     using jetw::Cell;
-    using jetw::ColumnKind;
-    jetw::TableDef funclass{
-        "funclass", {{"name", ColumnKind::Text, 255}, {"declaration", ColumnKind::Memo, 0}}, {}};
-    jetw::TableDef winfun{"winfun",
-                          {{"函数", ColumnKind::Text, 255},
-                           {"example", ColumnKind::Memo, 0},
-                           {"alias", ColumnKind::Text, 255},
-                           {"library", ColumnKind::Text, 255},
-                           {"win9x", ColumnKind::Text, 10},
-                           {"winnt", ColumnKind::Text, 10},
-                           {"description", ColumnKind::Memo, 0},
-                           {"return_value", ColumnKind::Memo, 0},
-                           {"remarks", ColumnKind::Memo, 0},
-                           {"parameters", ColumnKind::Memo, 0}},
-                          {}};
+    jetw::DatabaseDef db = referenceTables();
+    jetw::TableDef& funclass = db.tables[0];
+    jetw::TableDef& winfun = db.tables[1];
     for (const Function& f : functions) {
         funclass.rows.push_back({Cell{f.name}, Cell{f.declaration}});
         winfun.rows.push_back({Cell{f.name}, f.example, f.alias, Cell{f.library}, Cell{f.win9x},
                                Cell{f.winnt}, f.description, f.returnValue, f.remarks, f.parameters});
     }
-    return {{funclass, winfun}};
+    return db;
 }
 
 } // namespace content

@@ -36,6 +36,10 @@ Function parseFunction(const std::string& text, const std::string& fileName);
 // ignored. Throws ContentError on a bad file or a duplicate name.
 std::vector<Function> loadDirectory(const std::string& dir);
 
+// The two tables with their columns and no rows, as the bundled database
+// defines them; fixtures and benchmarks fill them too.
+jetw::DatabaseDef referenceTables();
+
 // funclass (name, declaration) and winfun (函数, example, alias, library,
 // win9x, winnt, description, return_value, remarks, parameters), both in the
 // order given.
