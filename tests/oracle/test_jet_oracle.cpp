@@ -20,7 +20,7 @@
 
 #include "fixtures.h"
 #include "jet/jet.h"
-#include "oracle/libmdb_oracle.h"
+#include "libmdb_oracle.h"
 
 #include <gtest/gtest.h>
 
