@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian 12 machine, builds, and runs every test through
 # CTest: the normal build; a Release build that must compile and package;
-# then the data layer again under ASan+UBSan.
+# then the data layer and a long random session under ASan+UBSan+LSan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -19,6 +19,8 @@ cmake --build build-release -j"$(nproc)"
 tests/e2e/deb_install.sh build-release
 
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZARN_SANITIZE=ON -DZARN_WERROR=ON -DZARN_BUILD_BENCH=OFF >/dev/null
-cmake --build build-asan -j"$(nproc)" --target jet_tests
+cmake --build build-asan -j"$(nproc)" --target jet_tests soak_window
+# The data layer, and a 20,000-step random session through the real window,
+# with AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer.
 (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-   ctest --output-on-failure -j"$(nproc)" -L data)
+   ctest --output-on-failure -j"$(nproc)" -L 'data|soak')
