@@ -263,30 +263,25 @@ VbTextBox::VbTextBox(QWidget* parent) : QPlainTextEdit(parent) {
 
 void VbTextBox::setText(const QString& text) {
     text_ = text;
-    // displayText turns CR LF into one line feed and a lone CR into one;
-    // remember where each shown character came from.
-    storedAt_.clear();
-    storedAt_.reserve(static_cast<std::size_t>(text.size()) + 1);
-    for (int i = 0; i < text.size(); ++i) {
-        storedAt_.push_back(i);
-        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) ++i;
-    }
-    storedAt_.push_back(static_cast<int>(text.size()));
     setPlainText(displayText(text));
 }
 
 QMimeData* VbTextBox::createMimeDataFromSelection() const {
+    // displayText made each CR LF one line feed; walk the stored text to the
+    // shown selection's ends, counting such a pair as one position.
     const QTextCursor cursor = textCursor();
-    auto* mime = new QMimeData;
-    const auto last = static_cast<int>(storedAt_.size()) - 1;
-    const int from = std::clamp(cursor.selectionStart(), 0, std::max(last, 0));
-    const int to = std::clamp(cursor.selectionEnd(), 0, std::max(last, 0));
-    if (last < 0 || from >= to) {
-        mime->setText(QString());
-        return mime;
+    const int from = cursor.selectionStart(), to = cursor.selectionEnd();
+    int shown = 0, start = static_cast<int>(text_.size()), end = start;
+    for (int i = 0; i <= text_.size(); ++i, ++shown) {
+        if (shown == from) start = i;
+        if (shown == to) {
+            end = i;
+            break;
+        }
+        if (i + 1 < text_.size() && text_[i] == QLatin1Char('\r') && text_[i + 1] == QLatin1Char('\n')) ++i;
     }
-    const int start = storedAt_[static_cast<std::size_t>(from)];
-    mime->setText(text_.mid(start, storedAt_[static_cast<std::size_t>(to)] - start));
+    auto* mime = new QMimeData;
+    mime->setText(text_.mid(start, std::max(0, end - start)));
     return mime;
 }
 

@@ -12,7 +12,6 @@
 #include <QStringListModel>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 // A stored colour: &H00BBGGRR& or a reference &H800000nn& to system colour nn.
 struct VbColor {
@@ -129,9 +128,6 @@ public:
 
 private:
     QString text_;
-    // For each position of the shown text, its position in text_ (one more
-    // entry for the end): a shown line feed may stand for CR LF.
-    std::vector<int> storedAt_;
     VbColor backColor_{0x80000005};
 };
 

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -32,30 +31,6 @@ std::string lower(std::string s) {
     for (char& c : s)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
-}
-
-// Names a DLL exports, read from the mingw-w64 import library with nm.
-const std::set<std::string>& exportsOf(const std::string& dll) {
-    static std::map<std::string, std::set<std::string>> cache;
-    auto [it, fresh] = cache.try_emplace(dll);
-    if (!fresh) return it->second;
-    const std::string lib = "/usr/x86_64-w64-mingw32/lib/lib" + dll + ".a";
-    const std::string cmd = "nm -g --defined-only '" + lib + "' 2>/dev/null";
-    if (FILE* pipe = ::popen(cmd.c_str(), "r")) {
-        std::array<char, 512> line{};
-        while (std::fgets(line.data(), line.size(), pipe)) {
-            std::string l(line.data());
-            // "0000000000000000 T GetWindowTextA"
-            const auto t = l.find(" T ");
-            if (t == std::string::npos) continue;
-            std::string name = l.substr(t + 3);
-            while (!name.empty() && (name.back() == '\n' || name.back() == '\r'))
-                name.pop_back();
-            it->second.insert(name);
-        }
-        ::pclose(pipe);
-    }
-    return it->second;
 }
 
 TEST(Content, EnoughFunctionsAndExamples) {
@@ -97,8 +72,7 @@ TEST(Content, EveryExportedNameExistsInItsLibrary) {
     std::size_t checked = 0;
     for (const auto& f : functions()) {
         SCOPED_TRACE(f.file);
-        const std::string dll = proofs::importLibraryName(f.library);
-        const auto& exports = exportsOf(dll);
+        const auto& exports = proofs::exports64(f.library);
         ASSERT_FALSE(exports.empty())
             << "no export list for " << f.library << " (is mingw-w64-x86-64-dev installed?)";
         const std::string exported = f.alias.value_or(f.name);

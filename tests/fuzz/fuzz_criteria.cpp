@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,14 +19,15 @@ std::int32_t plainScan(const jet::Table& table, std::string_view criteria) {
     const data::Criteria c = data::parseCriteria(criteria);
     const int column = table.columnIndex(c.column);
     if (column < 0) return -2; // FindFirst must have refused it
-    const data::LikePattern pattern(c.op == data::Criteria::Op::Like ? c.literal : std::string("*"));
+    const bool like = c.op == data::Criteria::Op::Like;
+    const std::optional<data::LikePattern> pattern =
+        like ? std::optional<data::LikePattern>(data::LikePattern(c.literal)) : std::nullopt;
     const std::u32string literal = data::foldCase(c.literal);
     for (std::size_t r = 0; r < table.rowCount(); ++r) {
         const jet::Value& v = table.at(r, static_cast<std::size_t>(column));
         if (!v) continue;
         const std::u32string folded = data::foldCase(*v);
-        if (c.op == data::Criteria::Op::Equals ? folded == literal : pattern.matches(folded))
-            return static_cast<std::int32_t>(r);
+        if (like ? pattern->matches(folded) : folded == literal) return static_cast<std::int32_t>(r);
     }
     return -1;
 }

@@ -463,16 +463,13 @@ std::string hex(std::int64_t v) {
 // procedure of the module (CHOOSECOLOR beside ChooseColor) and has a method
 // Point, so VB code names them CHOOSECOLORSTRUCT and POINTAPI.
 std::string cStructureFor(const std::string& vbName) {
-    const std::string u = [&] {
-        std::string x = vbName;
-        for (char& c : x)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        return x;
-    }();
-    if (u == "POINTAPI") return "POINT";
-    if (u.size() > 6 && u.substr(u.size() - 6) == "STRUCT" && vbName != "SHFILEOPSTRUCT")
-        return vbName.substr(0, vbName.size() - 6);
-    if (u.size() > 5 && u.substr(u.size() - 5) == "_TYPE") return vbName.substr(0, vbName.size() - 5);
+    const std::string u = lower(vbName);
+    auto endsWith = [&](const std::string& tail) {
+        return u.size() > tail.size() && u.compare(u.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    if (u == "pointapi") return "POINT";
+    if (endsWith("struct")) return vbName.substr(0, vbName.size() - 6);
+    if (endsWith("_type")) return vbName.substr(0, vbName.size() - 5);
     if (vbName.rfind("tag", 0) == 0 && vbName.size() > 3) return "struct " + vbName;
     return vbName;
 }
@@ -689,8 +686,7 @@ Facts scan(const std::string& text, const std::string& fileName) {
             continue;
         }
         std::string rest = s;
-        const bool scoped =
-            takeKeyword(rest, "Public") || takeKeyword(rest, "Private") || takeKeyword(rest, "Global");
+        if (!takeKeyword(rest, "Public") && !takeKeyword(rest, "Private")) takeKeyword(rest, "Global");
         if (lower(rest.substr(0, 8)) == "declare ") {
             addDeclare(lineNo, rest);
         } else if (takeKeyword(rest, "Type")) {
@@ -732,8 +728,6 @@ Facts scan(const std::string& text, const std::string& fileName) {
                 if (c.value) known[c.name] = *c.value;
                 facts.consts.push_back(c);
             }
-        } else if (scoped && lower(rest.substr(0, 4)) == "dim ") {
-            continue;
         }
     }
     if (openType) problem(openType->line, "Type " + openType->name + " has no End Type");
@@ -786,6 +780,22 @@ std::optional<int> stdcallBytes(const std::string& library, const std::string& e
     const auto e = it->second.find(exportName);
     if (e == it->second.end()) return std::nullopt;
     return e->second;
+}
+
+const std::set<std::string>& exports64(const std::string& library) {
+    static std::map<std::string, std::set<std::string>> cache;
+    const std::string lib = importLibraryName(library);
+    auto [it, fresh] = cache.try_emplace(lib);
+    if (fresh) {
+        std::stringstream out(
+            run("nm -g --defined-only '/usr/x86_64-w64-mingw32/lib/lib" + lib + ".a' 2>/dev/null"));
+        std::string line;
+        // "0000000000000000 T GetWindowTextA": no decoration on x86_64.
+        while (std::getline(out, line))
+            if (const auto t = line.find(" T "); t != std::string::npos)
+                it->second.insert(line.substr(t + 3));
+    }
+    return it->second;
 }
 
 std::map<std::string, std::int64_t> headerConstants(const std::set<std::string>& names) {
@@ -962,7 +972,7 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
                 continue;
             }
             bool defined = false;
-            std::string firstDifference;
+            std::string difference;
             std::size_t proven = 0;
             bool matched = false;
             for (const auto& setting : kSettings) {
@@ -1031,7 +1041,7 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
                     break;
                 }
                 // The newest setting's difference is the one a reader can act on.
-                firstDifference = diff;
+                difference = diff;
             }
             if (!defined) {
                 report.notes.push_back(file + ":" + std::to_string(t.line) + ": Type " + t.name +
@@ -1039,7 +1049,7 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
                 continue;
             }
             if (!matched) {
-                fail(t, firstDifference);
+                fail(t, difference);
                 continue;
             }
             ++report.typesProven;

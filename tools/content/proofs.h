@@ -96,6 +96,10 @@ std::string importLibraryName(const std::string& library);
 // @N (cdecl).
 std::optional<int> stdcallBytes(const std::string& library, const std::string& exportName);
 
+// The names the DLL's 64-bit import library exports; empty when there is
+// no such library.
+const std::set<std::string>& exports64(const std::string& library);
+
 // Runs the i686 cross compiler over the headers. Names the headers do not
 // define as integer constants are left out of the result.
 std::map<std::string, std::int64_t> headerConstants(const std::set<std::string>& names);
