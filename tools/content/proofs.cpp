@@ -1,5 +1,9 @@
 #include "proofs.h"
 
+#include "cross.h"
+#include "text_util.h"
+#include "vba7.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -14,24 +18,12 @@
 
 namespace proofs {
 
+using cross::identifiersInHeaders;
+using cross::kSettings;
+using cross::kWin32;
+using cross::run;
+
 namespace {
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
-
-std::string trim(const std::string& s) {
-    const auto b = s.find_first_not_of(" \t");
-    if (b == std::string::npos) return {};
-    const auto e = s.find_last_not_of(" \t");
-    return s.substr(b, e - b + 1);
-}
-
-bool isIdentChar(char c) {
-    return std::isalnum(static_cast<unsigned char>(c)) || c == '_';
-}
 
 // Removes a VB comment (an apostrophe outside a string, or a leading Rem).
 std::string stripComment(const std::string& line) {
@@ -255,193 +247,6 @@ private:
     std::size_t i_ = 0;
 };
 
-// ---- Running the cross tools ------------------------------------------------
-
-std::string run(const std::string& cmd, int* status = nullptr) {
-    std::string out;
-    if (FILE* pipe = ::popen(cmd.c_str(), "r")) {
-        std::array<char, 4096> buf{};
-        std::size_t n = 0;
-        while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-            out.append(buf.data(), n);
-        const int rc = ::pclose(pipe);
-        if (status) *status = rc;
-    } else if (status) {
-        *status = -1;
-    }
-    return out;
-}
-
-const char* const kCompiler = "i686-w64-mingw32-gcc";
-const char* const kObjcopy = "i686-w64-mingw32-objcopy";
-
-const char* const kHeaders = R"(#define OEMRESOURCE
-#define SECURITY_WIN32
-#include <winsock2.h>
-#include <ws2tcpip.h>
-#include <windows.h>
-#include <commctrl.h>
-#include <commdlg.h>
-#include <shellapi.h>
-#include <shlobj.h>
-#include <shlwapi.h>
-#include <tlhelp32.h>
-#include <psapi.h>
-#include <wininet.h>
-#include <urlmon.h>
-#include <iphlpapi.h>
-#include <icmpapi.h>
-#include <mmsystem.h>
-#include <htmlhelp.h>
-#include <winnetwk.h>
-#include <imagehlp.h>
-#include <olectl.h>
-#include <richedit.h>
-#include <powrprof.h>
-#include <lm.h>
-#include <wincrypt.h>
-#include <winspool.h>
-#include <objbase.h>
-#include <winver.h>
-#include <security.h>
-#include <ras.h>
-#include <raserror.h>
-#include <stddef.h>
-)";
-
-struct Setting {
-    const char* name;
-    const char* defines;
-};
-// The headers' version switches change some structures (MENUITEMINFO gained
-// hbmpItem with 98/2000, OPENFILENAME pvReserved with 2000); a Type is right
-// when it matches the structure as one real Windows version defines it.
-constexpr std::array<Setting, 4> kSettings{{
-    {"Windows 95/NT 4", "-D_WIN32_WINNT=0x0400 -DWINVER=0x0400 -D_WIN32_IE=0x0400"},
-    {"Windows 2000", "-D_WIN32_WINNT=0x0500 -DWINVER=0x0500 -D_WIN32_IE=0x0500"},
-    {"Windows XP", "-D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -D_WIN32_IE=0x0600"},
-    {"Windows Vista", "-D_WIN32_WINNT=0x0600 -DWINVER=0x0600 -D_WIN32_IE=0x0700"},
-}};
-
-class TempDir {
-public:
-    TempDir() {
-        std::string tmpl = (std::filesystem::temp_directory_path() / "zarn-proofs-XXXXXX").string();
-        if (!::mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a temporary directory");
-        path_ = tmpl;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-// Compiles one expression a line into an array of 64-bit values in a section
-// of its own and reads them back. Lines the compiler refuses (a name the
-// headers do not define, a value that is no integer constant) come back as
-// nullopt.
-std::vector<std::optional<std::int64_t>> evaluateInHeaders(const std::vector<std::string>& expressions,
-                                                           const char* defines) {
-    std::vector<std::optional<std::int64_t>> values(expressions.size());
-    if (expressions.empty()) return values;
-    TempDir dir;
-    const std::string src = dir.path() + "/probe.c", obj = dir.path() + "/probe.o",
-                      bin = dir.path() + "/probe.bin";
-    std::vector<bool> refused(expressions.size(), false);
-    std::size_t firstLine = 0;
-    bool compiled = false;
-    std::string lastErrors;
-    for (int attempt = 0; attempt < 8 && !compiled; ++attempt) {
-        std::ostringstream code;
-        code << kHeaders << "__attribute__((section(\".zarn\"), used)) const long long zarn_values[] = {\n";
-        firstLine = static_cast<std::size_t>(
-                        std::count(kHeaders, kHeaders + std::char_traits<char>::length(kHeaders), '\n')) +
-                    2;
-        for (std::size_t i = 0; i < expressions.size(); ++i)
-            code << (refused[i] ? std::string("0") : "(long long)(" + expressions[i] + ")") << ",\n";
-        code << "};\n";
-        std::ofstream(src) << code.str();
-        int status = 0;
-        const std::string errors =
-            run(std::string(kCompiler) + " -w -ftrack-macro-expansion=0 -fmax-errors=0 " + defines + " -c " +
-                    src + " -o " + obj + " 2>&1",
-                &status);
-        if (status == 0) {
-            compiled = true;
-            break;
-        }
-        lastErrors = errors;
-        // "probe.c:LINE:COL: error: ..."
-        static const std::regex errorLine(R"(probe\.c:(\d+):\d+: error)");
-        bool any = false;
-        for (auto it = std::sregex_iterator(errors.begin(), errors.end(), errorLine);
-             it != std::sregex_iterator(); ++it) {
-            const std::size_t line = std::stoul((*it)[1]);
-            if (line >= firstLine && line - firstLine < expressions.size()) {
-                refused[line - firstLine] = true;
-                any = true;
-            }
-        }
-        if (!any)
-            throw std::runtime_error("the i686 cross compiler failed on the header probe:\n" +
-                                     errors.substr(0, 2000));
-    }
-    if (!compiled)
-        throw std::runtime_error("the header probe does not compile:\n" + lastErrors.substr(0, 2000));
-    int status = 0;
-    run(std::string(kObjcopy) + " -O binary -j .zarn " + obj + " " + bin + " 2>&1", &status);
-    std::ifstream in(bin, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (status != 0 || bytes.size() < expressions.size() * 8)
-        throw std::runtime_error("cannot read the values of the header probe (" +
-                                 std::to_string(bytes.size()) + " bytes for " +
-                                 std::to_string(expressions.size()) + " values)");
-    for (std::size_t i = 0; i < expressions.size(); ++i) {
-        if (refused[i]) continue;
-        std::uint64_t v = 0;
-        for (int b = 7; b >= 0; --b)
-            v = (v << 8) | static_cast<unsigned char>(bytes[i * 8 + static_cast<std::size_t>(b)]);
-        values[i] = static_cast<std::int64_t>(v);
-    }
-    return values;
-}
-
-// Every identifier the headers mention, macros included. Probing a name the
-// compiler has never seen makes it search all names for a suggestion, which
-// costs seconds per name; names outside this set cannot be defined anyway.
-const std::set<std::string>& identifiersInHeaders() {
-    static const std::set<std::string> ids = [] {
-        std::set<std::string> out;
-        TempDir dir;
-        const std::string src = dir.path() + "/ids.c";
-        std::ofstream(src) << kHeaders;
-        const std::string text =
-            run(std::string(kCompiler) + " -E -dD " + kSettings.back().defines + " " + src + " 2>/dev/null");
-        for (std::size_t i = 0; i < text.size();) {
-            if (std::isalpha(static_cast<unsigned char>(text[i])) || text[i] == '_') {
-                std::size_t j = i;
-                while (j < text.size() && isIdentChar(text[j]))
-                    ++j;
-                out.insert(text.substr(i, j - i));
-                i = j;
-            } else if (std::isdigit(static_cast<unsigned char>(text[i]))) {
-                while (i < text.size() && isIdentChar(text[i]))
-                    ++i;
-            } else {
-                ++i;
-            }
-        }
-        return out;
-    }();
-    return ids;
-}
-
 bool isUpperConstantName(const std::string& s) {
     int letters = 0;
     for (char c : s) {
@@ -458,6 +263,57 @@ std::string hex(std::int64_t v) {
     std::snprintf(buf, sizeof buf, "0x%X", static_cast<unsigned>(static_cast<std::uint32_t>(v)));
     return buf;
 }
+
+
+// One line of the 64-bit VBA paragraph: the Declare, a structure's 64-bit
+// size, then one line of prose (for callers, or why the function is absent).
+template <class Problem>
+void scanVba7Line(Vba7At& v, const std::string& raw, std::size_t lineNo, const Problem& problem) {
+    static const std::regex structLine("^结构 ([A-Za-z_][A-Za-z0-9_]*)：64 位下 ([0-9]+) "
+                                       "字节；改为 LongPtr 的成员：(.+)。$");
+    std::smatch m;
+    if (raw.empty()) {
+        problem(lineNo, "no blank line inside the 64-bit VBA paragraph");
+    } else if (!v.text.empty()) {
+        problem(lineNo, "the 64-bit VBA paragraph ends with its one line of prose");
+    } else if (raw.rfind("Declare ", 0) == 0) {
+        if (v.declare || !v.structs.empty()) problem(lineNo, "one Declare, first in the 64-bit VBA paragraph");
+        DeclareAt d;
+        d.file = v.file;
+        d.line = lineNo;
+        d.text = raw;
+        try {
+            d.declare = vb::parseDeclare(raw);
+            if (!d.declare.ptrSafe) problem(lineNo, "a 64-bit VBA Declare needs PtrSafe");
+            v.declare = std::move(d);
+        } catch (const vb::ParseError& e) {
+            problem(lineNo, e.what());
+        }
+    } else if (std::regex_match(raw, m, structLine)) {
+        StructLineAt s;
+        s.file = v.file;
+        s.line = lineNo;
+        s.name = m[1];
+        s.size = std::stoul(m[2]);
+        const std::string list = m[3];
+        // Members are separated by the ideographic comma.
+        const std::string sep = "、";
+        for (std::size_t from = 0;;) {
+            const auto to = list.find(sep, from);
+            s.members.push_back(trim(list.substr(from, to - from)));
+            if (to == std::string::npos) break;
+            from = to + sep.size();
+        }
+        v.structs.push_back(std::move(s));
+    } else if (raw.rfind("结构 ", 0) == 0) {
+        problem(lineNo, "a structure line reads \"结构 NAME：64 位下 N 字节；改为 LongPtr "
+                        "的成员：a、b。\"");
+    } else {
+        v.text = raw;
+    }
+}
+
+} // namespace
 
 // The C structure a VB Type mirrors. VB refuses a Type named like a
 // procedure of the module (CHOOSECOLOR beside ChooseColor) and has a method
@@ -486,7 +342,6 @@ std::vector<std::string> memberSpellings(const std::string& vbName) {
     return out;
 }
 
-} // namespace
 
 // ---- VB6 rules ----------------------------------------------------------------
 
@@ -538,8 +393,16 @@ std::optional<std::int64_t> vbConstExpression(const std::string& text,
 }
 
 StackBytes vbStackBytes(const vb::Declare& d) {
+    if (d.ptrSafe) return {std::nullopt, "PtrSafe is VBA 7; VB6 does not compile it"};
+    const auto vba7Only = [](const std::string& type) {
+        const std::string t = lower(type);
+        return t == "longptr" || t == "longlong";
+    };
+    if (d.isFunction && vba7Only(d.returnType))
+        return {std::nullopt, d.returnType + " is a VBA 7 type; VB6 does not know it"};
     int bytes = 0;
     for (const auto& p : d.parameters) {
+        if (vba7Only(p.type)) return {std::nullopt, p.type + " is a VBA 7 type; VB6 does not know it"};
         if (p.passing != vb::Parameter::Passing::ByVal || p.isArray) {
             bytes += 4; // an address
             continue;
@@ -634,17 +497,32 @@ Facts scan(const std::string& text, const std::string& fileName) {
     std::map<std::string, std::int64_t> known;
     enum class Where { Header, Text, Code } where = Where::Header;
     TypeAt* openType = nullptr;
+    std::string section;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::size_t lineNo = i + 1;
         const std::string& raw = lines[i];
         if (raw.rfind("== ", 0) == 0) {
             if (openType) problem(openType->line, "Type " + openType->name + " has no End Type");
             openType = nullptr;
+            section = raw.substr(3);
             where = raw == "== example" ? Where::Code : Where::Text;
             continue;
         }
         if (where == Where::Header) {
             if (raw.rfind("declaration: ", 0) == 0) addDeclare(lineNo, raw.substr(13));
+            continue;
+        }
+        if (raw == kVba7Heading) {
+            if (section != "remarks" || facts.vba7)
+                problem(lineNo, "the 64-bit VBA paragraph belongs once at the end of remarks");
+            Vba7At v;
+            v.file = fileName;
+            v.line = lineNo;
+            facts.vba7 = v;
+            continue;
+        }
+        if (facts.vba7 && section == "remarks") {
+            scanVba7Line(*facts.vba7, raw, lineNo, problem);
             continue;
         }
         if (where == Where::Text) {
@@ -731,6 +609,11 @@ Facts scan(const std::string& text, const std::string& fileName) {
         }
     }
     if (openType) problem(openType->line, "Type " + openType->name + " has no End Type");
+    if (facts.vba7 && !facts.vba7->declare && facts.vba7->text.rfind(kVba7Absent, 0) != 0)
+        problem(facts.vba7->line, "the 64-bit VBA paragraph needs a PtrSafe Declare or the line \"" +
+                                      std::string(kVba7Absent) + "...\"");
+    else if (facts.vba7 && facts.vba7->text.empty())
+        problem(facts.vba7->line, "the 64-bit VBA paragraph ends with a line on what changes for callers");
     return facts;
 }
 
@@ -801,8 +684,8 @@ const std::set<std::string>& exports64(const std::string& library) {
 std::map<std::string, std::int64_t> headerConstants(const std::set<std::string>& names) {
     std::vector<std::string> list;
     for (const auto& n : names)
-        if (identifiersInHeaders().count(n)) list.push_back(n);
-    const auto values = evaluateInHeaders(list, kSettings.back().defines);
+        if (identifiersInHeaders(kWin32).count(n)) list.push_back(n);
+    const auto values = cross::evaluateInHeaders(kWin32, list, cross::newestDefines());
     std::map<std::string, std::int64_t> result;
     for (std::size_t i = 0; i < list.size(); ++i)
         if (values[i]) result.emplace(list[i], *values[i]);
@@ -819,7 +702,7 @@ CLayouts headerLayouts(const std::map<std::string, std::set<std::string>>& struc
     std::map<std::string, std::set<std::string>> known;
     for (const auto& [s, members] : structsAndMembers) {
         const std::string tag = s.rfind("struct ", 0) == 0 ? s.substr(7) : s;
-        if (!identifiersInHeaders().count(tag)) continue;
+        if (!identifiersInHeaders(kWin32).count(tag)) continue;
         auto& m = known[s];
         for (const auto& member : members)
             m.insert(member);
@@ -827,10 +710,10 @@ CLayouts headerLayouts(const std::map<std::string, std::set<std::string>>& struc
     for (const auto& [s, members] : known) {
         exprs.push_back("sizeof(" + s + ")");
         for (const auto& v : versionSuffixes)
-            exprs.push_back(identifiersInHeaders().count(s + v) ? s + v : "0");
+            exprs.push_back(identifiersInHeaders(kWin32).count(s + v) ? s + v : "0");
         for (const auto& m : members)
             for (const auto& name : memberSpellings(m)) {
-                if (!identifiersInHeaders().count(name)) {
+                if (!identifiersInHeaders(kWin32).count(name)) {
                     for (int k = 0; k < 3; ++k)
                         exprs.push_back("-1");
                     continue;
@@ -842,7 +725,7 @@ CLayouts headerLayouts(const std::map<std::string, std::set<std::string>>& struc
     }
     CLayouts result;
     for (const auto& setting : kSettings) {
-        const auto values = evaluateInHeaders(exprs, setting.defines);
+        const auto values = cross::evaluateInHeaders(kWin32, exprs, setting.defines);
         auto& layouts = result[setting.name];
         std::size_t i = 0;
         for (const auto& [s, members] : known) {
@@ -870,8 +753,7 @@ CLayouts headerLayouts(const std::map<std::string, std::set<std::string>>& struc
 
 // ---- All proofs -------------------------------------------------------------------
 
-Report check(const std::string& dir, const std::set<std::string>& names) {
-    Report report;
+std::vector<std::pair<std::string, Facts>> scanDirectory(const std::string& dir, const std::set<std::string>& names) {
     std::vector<std::pair<std::string, Facts>> files;
     std::vector<std::filesystem::path> paths;
     for (const auto& entry : std::filesystem::directory_iterator(dir))
@@ -884,6 +766,12 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
         const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         files.emplace_back(p.filename().string(), scan(text, p.filename().string()));
     }
+    return files;
+}
+
+Report check(const std::string& dir, const std::set<std::string>& names) {
+    Report report;
+    const auto files = scanDirectory(dir, names);
     report.functions = files.size();
 
     std::set<std::string> constNames;
@@ -1060,6 +948,7 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
                                        " are named unlike the structure's");
         }
     }
+    vba7::check(files, report);
     return report;
 }
 

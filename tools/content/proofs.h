@@ -48,8 +48,29 @@ struct ConstAt : Located {
     bool inCode = false;               // a Const statement, not a value given in prose
 };
 
+// "结构 NOTIFYICONDATA：64 位下 N 字节；改为 LongPtr 的成员：hWnd、hIcon。"
+struct StructLineAt : Located {
+    std::string name;
+    std::size_t size = 0;
+    std::vector<std::string> members;
+};
+
+// The paragraph for 64-bit VBA that ends every function's remarks starts
+// with this line.
+inline constexpr const char* kVba7Heading = "◆ 64 位 Office（VBA 7）的声明";
+// Its first line when 64-bit Windows has no such function.
+inline constexpr const char* kVba7Absent = "64 位 Windows 没有这个函数";
+
+// The paragraph for 64-bit VBA that ends every function's remarks.
+struct Vba7At : Located {
+    std::optional<DeclareAt> declare; // nullopt: the function is absent from 64-bit Windows
+    std::vector<StructLineAt> structs;
+    std::string text; // the line for callers, or why the function is absent
+};
+
 struct Facts {
     std::vector<DeclareAt> declares; // the header's declaration first, then the example's
+    std::optional<Vba7At> vba7;
     std::vector<TypeAt> types;
     std::vector<ConstAt> consts;
     std::vector<std::string> problems; // "file:line: what"
@@ -88,6 +109,12 @@ std::optional<Layout> vbLayout(const TypeAt& t, const std::map<std::string, Type
 
 // ---- The Windows side -----------------------------------------------------
 
+// The C structure a VB Type mirrors: POINTAPI is POINT, CHOOSECOLORSTRUCT is
+// CHOOSECOLOR, tagINPUT is struct tagINPUT; other names are themselves.
+std::string cStructureFor(const std::string& vbName);
+// The spellings a VB member name may have in C (VB ignores letter case).
+std::vector<std::string> memberSpellings(const std::string& vbName);
+
 // The import library of a DLL as named in `library` ("user32.dll").
 std::string importLibraryName(const std::string& library);
 
@@ -124,8 +151,16 @@ struct Report {
     std::size_t declares = 0, stackProven = 0;
     std::size_t consts = 0, constsProven = 0;
     std::size_t types = 0, typesProven = 0, membersProven = 0;
+    // The 64-bit VBA paragraphs: declarations proven, parameters and return
+    // values proven, functions 64-bit Windows lacks, structures sized.
+    std::size_t vba7Declares = 0, vba7Parameters = 0, vba7Absent = 0, vba7Structures = 0;
     std::vector<std::string> notes; // what could not be matched, for a reader
 };
+
+// Scans the named files (all when names is empty) of a content directory,
+// keyed by file name.
+std::vector<std::pair<std::string, Facts>> scanDirectory(const std::string& dir,
+                                                         const std::set<std::string>& names = {});
 
 // Checks the named files (all when names is empty) of a content directory.
 Report check(const std::string& dir, const std::set<std::string>& names = {});

@@ -109,6 +109,7 @@ Declare parseDeclare(const std::string& text) {
     Lexer lx(text);
     Declare d;
     lx.expectKeyword("Declare");
+    d.ptrSafe = lx.keyword("PtrSafe");
     if (lx.keyword("Function"))
         d.isFunction = true;
     else if (!lx.keyword("Sub"))

@@ -18,6 +18,7 @@ struct Parameter {
 };
 
 struct Declare {
+    bool ptrSafe = false; // VBA 7: Declare PtrSafe
     bool isFunction = false;
     std::string name;
     std::string lib;
