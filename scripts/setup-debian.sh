@@ -19,6 +19,8 @@ PACKAGES=(
   # Windows headers, import libraries and a cross compiler, to prove the
   # bundled content's declarations, constants and structures
   mingw-w64-x86-64-dev mingw-w64-i686-dev gcc-mingw-w64-i686 binutils-mingw-w64-i686
+  # C++ for the probe of prototypes, and the 64-bit side for VBA 7
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
 )
 
 missing=()

@@ -5,6 +5,7 @@
 #include "jet/jet.h"
 #include "proofs.h"
 #include "vb_declare.h"
+#include "vba7.h"
 
 #include <gtest/gtest.h>
 
@@ -93,10 +94,12 @@ TEST(Content, DeclarationsConstantsAndStructuresAreProvenAgainstTheHeaders) {
     EXPECT_EQ(r.stackProven, r.declares) << "every Declare, the examples' included";
     EXPECT_GE(r.constsProven, 3000u);
     EXPECT_GE(r.typesProven, 200u);
+    EXPECT_EQ(r.vba7Declares + r.vba7Absent, r.functions) << "every function has its 64-bit VBA paragraph";
     std::printf(
         "proven: %zu stack sizes, %zu of %zu constants (the rest are the examples' own), %zu of %zu Types "
-        "with %zu members\n",
-        r.stackProven, r.constsProven, r.consts, r.typesProven, r.types, r.membersProven);
+        "with %zu members; 64-bit VBA: %zu Declares with %zu parameters, %zu structures sized\n",
+        r.stackProven, r.constsProven, r.consts, r.typesProven, r.types, r.membersProven, r.vba7Declares,
+        r.vba7Parameters, r.vba7Structures);
 }
 
 TEST(Content, SectionsAReaderExpects) {
@@ -296,9 +299,10 @@ TEST(Proofs, CatchWhatWouldCrashAVbProgram) {
     ASSERT_GE(r.failures.size(), expected.size() + 1);
     for (std::size_t i = 0; i < expected.size(); ++i)
         EXPECT_EQ(r.failures[i], expected[i]);
-    EXPECT_EQ(r.failures.back().rfind("GetSystemMenu.txt:10: member Top of RECT sits at 4 with 2 bytes", 0),
+    EXPECT_EQ(r.failures[expected.size()].rfind(
+                  "GetSystemMenu.txt:10: member Top of RECT sits at 4 with 2 bytes", 0),
               0u)
-        << r.failures.back();
+        << r.failures[expected.size()];
     EXPECT_EQ(r.constsProven, 2u) << "SC_CLOSE in the text and MF_BYCOMMAND; MY_OWN is the example's own";
     EXPECT_EQ(r.typesProven, 1u) << "POINTAPI is POINT";
 }
@@ -325,6 +329,144 @@ TEST(ContentFormat, ParsesSectionsAndRefusesMistakes) {
     };
     for (const auto& [text, file] : bad)
         EXPECT_THROW(content::parseFunction(text, file), content::ContentError) << text;
+}
+
+// Each row is a 64-bit VBA paragraph that would not compile, would cut a
+// pointer to 32 bits or would hand the API a structure of the wrong size.
+TEST(Proofs, CatchWhatWouldBreakIn64BitVba) {
+    const std::string heading = std::string(proofs::kVba7Heading) + "\n";
+    const std::string callers = "调用方的变化。\n";
+    const auto file = [](const std::string& name, const std::string& vb6, const std::string& remarks,
+                         const std::string& example = "") {
+        return "name: " + name + "\ndeclaration: " + vb6 + "\nlibrary: user32.dll\n\n== remarks\n" + remarks +
+               (example.empty() ? "" : "== example\n" + example);
+    };
+    const std::string gwt =
+        "Declare Function GetWindowText Lib \"user32\" Alias \"GetWindowTextA\" (ByVal hwnd As "
+        "Long, ByVal lpString As String, ByVal cch As Long) As Long";
+    const std::string gwt64 =
+        "Declare PtrSafe Function GetWindowText Lib \"user32\" Alias \"GetWindowTextA\" (ByVal "
+        "hwnd As LongPtr, ByVal lpString As String, ByVal cch As Long) As Long\n";
+    const std::string nid =
+        "Type NOTIFYICONDATA\n    cbSize As Long\n    hwnd As Long\n    uID As Long\n    uFlags "
+        "As Long\n    uCallbackMessage As Long\n    hIcon As Long\n    szTip As String * 64\nEnd "
+        "Type\n";
+    const std::string sni =
+        "Declare Function Shell_NotifyIcon Lib \"shell32\" Alias \"Shell_NotifyIconA\" (ByVal "
+        "dwMessage As Long, lpData As NOTIFYICONDATA) As Long";
+    const std::string sni64 =
+        "Declare PtrSafe Function Shell_NotifyIcon Lib \"shell32\" Alias \"Shell_NotifyIconA\" "
+        "(ByVal dwMessage As Long, lpData As NOTIFYICONDATA) As Long\n";
+    const std::string sm =
+        "Declare Function SendMessage Lib \"user32\" Alias \"SendMessageA\" (ByVal hwnd As Long, "
+        "ByVal wMsg As Long, ByVal wParam As Long, lParam As Any) As Long";
+    const std::string sm64 =
+        "Declare PtrSafe Function SendMessage Lib \"user32\" Alias \"SendMessageA\" (ByVal hwnd "
+        "As LongPtr, ByVal wMsg As Long, ByVal wParam As LongPtr, lParam As Any) As ";
+    const std::string wfp =
+        "Declare Function WindowFromPoint Lib \"user32\" (ByVal x As Long, ByVal y As Long) As Long";
+    const std::string rok =
+        "Declare Function RegOpenKeyEx Lib \"advapi32\" Alias \"RegOpenKeyExA\" (ByVal hKey As "
+        "Long, ByVal lpSubKey As String, ByVal ulOptions As Long, ByVal samDesired As Long, "
+        "phkResult As Long) As Long";
+    const struct {
+        std::string name, text, failure; // failure empty: the file is proven
+    } cases[] = {
+        {"GetWindowText", file("GetWindowText", gwt, heading + gwt64 + callers), ""},
+        {"GetWindowText", file("GetWindowText", gwt, "no paragraph\n"),
+         "remarks end without the 64-bit VBA paragraph"},
+        {"GetWindowText", file("GetWindowText", gwt, heading + gwt64),
+         "ends with a line on what changes for callers"},
+        {"GetWindowText",
+         file("GetWindowText", gwt, heading + gwt.substr(0, 8) + "PtrSafe " + gwt.substr(8) + "\n" + callers),
+         "parameter hwnd: the C type is pointer-sized"},
+        {"GetWindowText", file("GetWindowText", gwt, heading + gwt + "\n" + callers), "needs PtrSafe"},
+        {"GetWindowText", file("GetWindowText", gwt, heading + "64 位 Windows 没有这个函数：用别的。\n"),
+         "is exported by the 64-bit import library of user32.dll"},
+        {"SendMessage", file("SendMessage", sm, heading + sm64 + "LongPtr\n" + callers), ""},
+        {"SendMessage", file("SendMessage", sm, heading + sm64 + "Long\n" + callers),
+         "result: the C type is pointer-sized"},
+        {"WindowFromPoint",
+         file("WindowFromPoint", wfp,
+              heading +
+                  "Declare PtrSafe Function WindowFromPoint Lib \"user32\" (ByVal x As Long, ByVal y As "
+                  "Long) As LongPtr\n" +
+                  callers),
+         "WindowFromPoint takes 1 parameters; the Declare has 2"},
+        {"WindowFromPoint",
+         file("WindowFromPoint", wfp,
+              heading +
+                  "Declare PtrSafe Function WindowFromPoint Lib \"user32\" (ByVal pt As LongLong) As "
+                  "LongPtr\n" +
+                  callers),
+         ""},
+        {"RegOpenKeyEx",
+         file("RegOpenKeyEx", rok,
+              heading +
+                  "Declare PtrSafe Function RegOpenKeyEx Lib \"advapi32\" Alias \"RegOpenKeyExA\" (ByVal "
+                  "hKey As LongPtr, ByVal lpSubKey As String, ByVal ulOptions As Long, ByVal samDesired As "
+                  "Long, phkResult As Long) As Long\n" +
+                  callers),
+         "parameter phkResult: ByRef Long points to it, but the C type is pointer-sized"},
+        {"RegOpenKeyEx",
+         file("RegOpenKeyEx", rok,
+              heading +
+                  "Declare PtrSafe Function RegOpenKeyEx Lib \"advapi32\" Alias \"RegOpenKeyExA\" (ByVal "
+                  "hKey As LongPtr, ByVal lpSubKey As String, ByVal ulOptions As Long, ByVal samDesired As "
+                  "Long, ByRef phkResult As String) As Long\n" +
+                  callers),
+         "ByRef String passes VB's string descriptor"},
+        {"Shell_NotifyIcon",
+         file("Shell_NotifyIcon", sni,
+              heading + sni64 +
+                  "结构 NOTIFYICONDATA：64 位下 104 字节；改为 LongPtr 的成员：hwnd、hIcon。\n" + callers,
+              nid),
+         ""},
+        {"Shell_NotifyIcon",
+         file("Shell_NotifyIcon", sni,
+              heading + sni64 + "结构 NOTIFYICONDATA：64 位下 88 字节；改为 LongPtr 的成员：hwnd、hIcon。\n" +
+                  callers,
+              nid),
+         "NOTIFYICONDATA (as the Type here) is 104 bytes on 64-bit Windows, not 88"},
+        {"Shell_NotifyIcon",
+         file("Shell_NotifyIcon", sni,
+              heading + sni64 + "结构 NOTIFYICONDATA：64 位下 104 字节；改为 LongPtr 的成员：hwnd、uID。\n" +
+                  callers,
+              nid),
+         "member uID of NOTIFYICONDATA is not pointer-sized"},
+        {"Shell_NotifyIcon",
+         file("Shell_NotifyIcon", sni,
+              heading + sni64 + "结构 NOTIFYICONDATA：64 位下 104 字节；改为 LongPtr 的成员：hwnd。\n" +
+                  callers,
+              nid),
+         "member hIcon of NOTIFYICONDATA is pointer-sized: list it"},
+        {"Shell_NotifyIcon", file("Shell_NotifyIcon", sni, heading + sni64 + callers, nid),
+         "structure NOTIFYICONDATA changes on 64-bit Windows"},
+    };
+    // One run over all rows: each probe of the headers compiles them once.
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("zarn-vba7-test-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto fileOf = [](std::size_t i) { return "case" + std::to_string(100 + i) + ".txt"; };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        std::ofstream(dir / fileOf(i)) << cases[i].text;
+    const auto r = proofs::check(dir.string());
+    std::filesystem::remove_all(dir);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        std::string all;
+        for (const auto& f : r.failures)
+            if (f.rfind(fileOf(i) + ":", 0) == 0) all += f + "\n";
+        if (cases[i].failure.empty())
+            EXPECT_EQ(all, "") << cases[i].name << " row " << i;
+        else
+            EXPECT_NE(all.find(cases[i].failure), std::string::npos) << cases[i].name << " row " << i << ":\n"
+                                                                     << all;
+    }
+
+    const auto d = vb::parseDeclare(gwt);
+    const proofs::vba7::Both handle{{proofs::vba7::Kind::Pointer, 8}, {proofs::vba7::Kind::Pointer, 4}};
+    const proofs::vba7::Both dword{{proofs::vba7::Kind::Integer, 4}, {proofs::vba7::Kind::Integer, 4}};
+    EXPECT_EQ(proofs::vba7::draftDeclare(d, {handle, handle, dword}, dword) + "\n", gwt64);
 }
 
 } // namespace

@@ -76,10 +76,12 @@ int main(int argc, char** argv) {
                 std::printf("note: %s\n", n.c_str());
         std::printf(
             "%zu functions; stack sizes %zu of %zu declarations; constants %zu proven of %zu; structures %zu "
-            "proven of %zu, %zu members; 64-bit VBA: %zu declarations, %zu parameters proven, %zu functions absent, "
+            "proven of %zu, %zu members; 64-bit VBA: %zu declarations, %zu parameters proven, %zu functions "
+            "absent, "
             "%zu structures sized; %zu failures\n",
             r.functions, r.stackProven, r.declares, r.constsProven, r.consts, r.typesProven, r.types,
-            r.membersProven, r.vba7Declares, r.vba7Parameters, r.vba7Absent, r.vba7Structures, r.failures.size());
+            r.membersProven, r.vba7Declares, r.vba7Parameters, r.vba7Absent, r.vba7Structures,
+            r.failures.size());
         return r.failures.empty() ? 0 : 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "content_check: %s\n", e.what());

@@ -111,7 +111,8 @@ std::string run(const std::string& cmd, int* status) {
 
 std::vector<std::string> compileTable(const Target& target, bool cxx, const std::string& prelude,
                                       const std::string& element, std::size_t elementBytes,
-                                      const std::vector<std::string>& initializers, const std::string& defines) {
+                                      const std::vector<std::string>& initializers,
+                                      const std::string& defines) {
     std::vector<std::string> values(initializers.size());
     if (initializers.empty()) return values;
     TempDir dir;
@@ -121,8 +122,9 @@ std::vector<std::string> compileTable(const Target& target, bool cxx, const std:
     std::size_t firstLine = 0;
     bool compiled = false;
     std::string lastErrors;
-    const std::string head = std::string(kHeaders) + prelude + "\n__attribute__((section(\".zarn\"), used)) const " +
-                             element + " zarn_values[] = {\n";
+    const std::string head = std::string(kHeaders) + prelude +
+                             "\n__attribute__((section(\".zarn\"), used)) const " + element +
+                             " zarn_values[] = {\n";
     firstLine = static_cast<std::size_t>(std::count(head.begin(), head.end(), '\n')) + 1;
     for (int attempt = 0; attempt < 8 && !compiled; ++attempt) {
         std::ostringstream code;
@@ -133,8 +135,8 @@ std::vector<std::string> compileTable(const Target& target, bool cxx, const std:
         std::ofstream(src) << code.str();
         int status = 0;
         const std::string errors = run(tool(target, cxx ? "g++ -std=c++17" : "gcc") +
-                                           " -w -ftrack-macro-expansion=0 -fmax-errors=0 " + defines + " -c " + src +
-                                           " -o " + obj + " 2>&1",
+                                           " -w -ftrack-macro-expansion=0 -fmax-errors=0 " + defines +
+                                           " -c " + src + " -o " + obj + " 2>&1",
                                        &status);
         if (status == 0) {
             compiled = true;
@@ -155,7 +157,8 @@ std::vector<std::string> compileTable(const Target& target, bool cxx, const std:
         }
         if (!any)
             throw std::runtime_error("the " + std::string(target.triplet) +
-                                     " cross compiler failed on the header probe:\n" + errors.substr(0, 2000));
+                                     " cross compiler failed on the header probe:\n" +
+                                     errors.substr(0, 2000));
     }
     if (!compiled)
         throw std::runtime_error("the header probe does not compile:\n" + lastErrors.substr(0, 2000));
@@ -164,8 +167,9 @@ std::vector<std::string> compileTable(const Target& target, bool cxx, const std:
     std::ifstream in(bin, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (status != 0 || bytes.size() < initializers.size() * elementBytes)
-        throw std::runtime_error("cannot read the values of the header probe (" + std::to_string(bytes.size()) +
-                                 " bytes for " + std::to_string(initializers.size()) + " values)");
+        throw std::runtime_error("cannot read the values of the header probe (" +
+                                 std::to_string(bytes.size()) + " bytes for " +
+                                 std::to_string(initializers.size()) + " values)");
     for (std::size_t i = 0; i < initializers.size(); ++i)
         if (!refused[i]) values[i] = bytes.substr(i * elementBytes, elementBytes);
     return values;

@@ -34,7 +34,9 @@ inline constexpr std::array<Setting, 4> kSettings{{
     {"Windows XP", "-D_WIN32_WINNT=0x0501 -DWINVER=0x0501 -D_WIN32_IE=0x0600"},
     {"Windows Vista", "-D_WIN32_WINNT=0x0600 -DWINVER=0x0600 -D_WIN32_IE=0x0700"},
 }};
-inline const char* newestDefines() { return kSettings.back().defines; }
+inline const char* newestDefines() {
+    return kSettings.back().defines;
+}
 
 // Compiles the Windows headers, then `prelude`, then an array of `element`
 // with one initializer a line, and returns each element's bytes. An
@@ -42,7 +44,8 @@ inline const char* newestDefines() { return kSettings.back().defines; }
 // that is no constant) comes back empty. C++ when cxx is set, C otherwise.
 std::vector<std::string> compileTable(const Target& target, bool cxx, const std::string& prelude,
                                       const std::string& element, std::size_t elementBytes,
-                                      const std::vector<std::string>& initializers, const std::string& defines);
+                                      const std::vector<std::string>& initializers,
+                                      const std::string& defines);
 
 // One integer expression a line, read back as 64-bit values.
 std::vector<std::optional<std::int64_t>> evaluateInHeaders(const Target& target,

@@ -264,7 +264,6 @@ std::string hex(std::int64_t v) {
     return buf;
 }
 
-
 // One line of the 64-bit VBA paragraph: the Declare, a structure's 64-bit
 // size, then one line of prose (for callers, or why the function is absent).
 template <class Problem>
@@ -277,7 +276,8 @@ void scanVba7Line(Vba7At& v, const std::string& raw, std::size_t lineNo, const P
     } else if (!v.text.empty()) {
         problem(lineNo, "the 64-bit VBA paragraph ends with its one line of prose");
     } else if (raw.rfind("Declare ", 0) == 0) {
-        if (v.declare || !v.structs.empty()) problem(lineNo, "one Declare, first in the 64-bit VBA paragraph");
+        if (v.declare || !v.structs.empty())
+            problem(lineNo, "one Declare, first in the 64-bit VBA paragraph");
         DeclareAt d;
         d.file = v.file;
         d.line = lineNo;
@@ -341,7 +341,6 @@ std::vector<std::string> memberSpellings(const std::string& vbName) {
         if (std::find(out.begin(), out.end(), s) == out.end()) out.push_back(s);
     return out;
 }
-
 
 // ---- VB6 rules ----------------------------------------------------------------
 
@@ -753,7 +752,8 @@ CLayouts headerLayouts(const std::map<std::string, std::set<std::string>>& struc
 
 // ---- All proofs -------------------------------------------------------------------
 
-std::vector<std::pair<std::string, Facts>> scanDirectory(const std::string& dir, const std::set<std::string>& names) {
+std::vector<std::pair<std::string, Facts>> scanDirectory(const std::string& dir,
+                                                         const std::set<std::string>& names) {
     std::vector<std::pair<std::string, Facts>> files;
     std::vector<std::filesystem::path> paths;
     for (const auto& entry : std::filesystem::directory_iterator(dir))

@@ -73,7 +73,8 @@ void zarn_RtlFillMemory(void* Destination, SIZE_T Length, BYTE Fill);
 )";
 
 // The names kPrototypeProbe declares itself.
-const std::set<std::string> kDocumentedOnly{"RtlMoveMemory", "RtlCopyMemory", "RtlZeroMemory", "RtlFillMemory"};
+const std::set<std::string> kDocumentedOnly{"RtlMoveMemory", "RtlCopyMemory", "RtlZeroMemory",
+                                            "RtlFillMemory"};
 
 CType readType(const std::string& raw, std::size_t at) {
     CType t;
@@ -85,7 +86,8 @@ CType readType(const std::string& raw, std::size_t at) {
 }
 
 bool pointerSized(const Both& c) {
-    const bool fits = c.w64.kind == Kind::Integer || c.w64.kind == Kind::Pointer || c.w64.kind == Kind::Callback;
+    const bool fits =
+        c.w64.kind == Kind::Integer || c.w64.kind == Kind::Pointer || c.w64.kind == Kind::Callback;
     return fits && c.w64.size == 8 && c.w32.size == 4;
 }
 
@@ -101,8 +103,9 @@ Both pointeeOf(const Both& c) {
 }
 
 std::string describe(const Both& c) {
-    static const char* const names[] = {"void", "an integer", "a floating-point value", "a pointer",
-                                        "a structure", "a callback", "an array or incomplete type"};
+    static const char* const names[] = {
+        "void",        "an integer", "a floating-point value",     "a pointer",
+        "a structure", "a callback", "an array or incomplete type"};
     std::string s = names[static_cast<int>(c.w64.kind)];
     if (c.w64.kind != Kind::Void) {
         s += " of " + std::to_string(c.w64.size) + " bytes on 64-bit";
@@ -115,7 +118,9 @@ std::string describe(const Both& c) {
 // ByVal argument and as what a ByRef argument points to.
 std::string valueMismatch(const std::string& type, const Both& c) {
     const bool sameSize = c.w64.size == c.w32.size;
-    const auto integer = [&](std::size_t n) { return c.w64.kind == Kind::Integer && sameSize && c.w64.size == n; };
+    const auto integer = [&](std::size_t n) {
+        return c.w64.kind == Kind::Integer && sameSize && c.w64.size == n;
+    };
     if (type == "longptr")
         return pointerSized(c) ? "" : "LongPtr is pointer-sized, but the C type is " + describe(c);
     if (pointerSized(c)) return "the C type is pointer-sized (" + describe(c) + "): LongPtr";
@@ -123,15 +128,18 @@ std::string valueMismatch(const std::string& type, const Both& c) {
     // that size (COORD, in_addr, POINT on 64-bit Windows).
     const bool record = c.w64.kind == Kind::Record && sameSize;
     if (type == "long")
-        return integer(4) || (record && c.w64.size == 4) ? ""
-                                                         : "Long is a 4-byte integer, but the C type is " + describe(c);
-    if (type == "integer") return integer(2) ? "" : "Integer is a 2-byte integer, but the C type is " + describe(c);
+        return integer(4) || (record && c.w64.size == 4)
+                   ? ""
+                   : "Long is a 4-byte integer, but the C type is " + describe(c);
+    if (type == "integer")
+        return integer(2) ? "" : "Integer is a 2-byte integer, but the C type is " + describe(c);
     if (type == "byte") return integer(1) ? "" : "Byte is 1 byte, but the C type is " + describe(c);
     if (type == "double" || type == "single") {
         const std::size_t n = type == "double" ? 8 : 4;
         return c.w64.kind == Kind::Floating && c.w64.size == n
                    ? ""
-                   : "a " + type + " is a " + std::to_string(n) + "-byte float, but the C type is " + describe(c);
+                   : "a " + type + " is a " + std::to_string(n) + "-byte float, but the C type is " +
+                         describe(c);
     }
     if (type == "longlong" || type == "currency")
         return (c.w64.kind == Kind::Integer || c.w64.kind == Kind::Record) && sameSize && c.w64.size == 8
@@ -141,15 +149,16 @@ std::string valueMismatch(const std::string& type, const Both& c) {
 }
 
 bool builtIn(const std::string& t) {
-    static const std::set<std::string> types{"long",   "longptr", "longlong", "integer", "byte", "boolean",
-                                             "double", "single",  "currency", "string",  "any",  "object",
-                                             "variant", "date"};
+    static const std::set<std::string> types{"long",    "longptr", "longlong", "integer",  "byte",
+                                             "boolean", "double",  "single",   "currency", "string",
+                                             "any",     "object",  "variant",  "date"};
     return types.count(t) > 0;
 }
 
 } // namespace
 
-std::map<std::string, Prototype> headerPrototypes(const cross::Target& target, const std::set<std::string>& names) {
+std::map<std::string, Prototype> headerPrototypes(const cross::Target& target,
+                                                  const std::set<std::string>& names) {
     std::vector<std::string> list, initializers;
     for (const auto& n : names)
         if (kDocumentedOnly.count(n) && cross::functionMacros(target).count(n)) {
@@ -160,8 +169,8 @@ std::map<std::string, Prototype> headerPrototypes(const cross::Target& target, c
             initializers.push_back("ZARN_SIG(" + n + ")");
         }
     constexpr std::size_t typeBytes = 4 * 8, sigBytes = 2 * 8 + (1 + kMaxParameters) * typeBytes;
-    const auto raw =
-        cross::compileTable(target, true, kPrototypeProbe, "zarn::Sig", sigBytes, initializers, cross::newestDefines());
+    const auto raw = cross::compileTable(target, true, kPrototypeProbe, "zarn::Sig", sigBytes, initializers,
+                                         cross::newestDefines());
     std::map<std::string, Prototype> result;
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (raw[i].empty()) continue;
@@ -183,19 +192,23 @@ std::string parameterMismatch(const vb::Parameter& p, const Both& c) {
     if (p.type.empty()) return who + "without As it is a Variant";
     if (p.passing == vb::Parameter::Passing::ByVal) {
         if (t == "string") {
-            const bool charPointer = c.w64.kind == Kind::Pointer &&
-                                     (c.w64.pointee == Kind::Void ||
-                                      (c.w64.pointee == Kind::Integer && c.w64.pointeeSize == 1));
-            return charPointer ? "" : who + "ByVal String passes a pointer to ANSI text, but the C type is " + describe(c);
+            const bool charPointer =
+                c.w64.kind == Kind::Pointer &&
+                (c.w64.pointee == Kind::Void || (c.w64.pointee == Kind::Integer && c.w64.pointeeSize == 1));
+            return charPointer
+                       ? ""
+                       : who + "ByVal String passes a pointer to ANSI text, but the C type is " + describe(c);
         }
         if (t == "any")
-            return pointerSized(c) ? "" : who + "ByVal As Any passes pointer-sized values here, but the C type is " +
-                                              describe(c);
+            return pointerSized(c)
+                       ? ""
+                       : who + "ByVal As Any passes pointer-sized values here, but the C type is " +
+                             describe(c);
         if (t == "object")
-            return c.w64.kind == Kind::Pointer ? "" : who + "an Object is an interface pointer, but the C type is " +
-                                                          describe(c);
-        if (t == "boolean")
-            return who + "VB's Boolean is 2 bytes; a C BOOL is a Long";
+            return c.w64.kind == Kind::Pointer
+                       ? ""
+                       : who + "an Object is an interface pointer, but the C type is " + describe(c);
+        if (t == "boolean") return who + "VB's Boolean is 2 bytes; a C BOOL is a Long";
         if (!builtIn(t)) return who + "a Type cannot be passed ByVal";
         const std::string why = valueMismatch(t, c);
         return why.empty() ? "" : who + why;
@@ -213,7 +226,9 @@ std::string parameterMismatch(const vb::Parameter& p, const Both& c) {
         // A Type: the C side points to a structure, or takes any buffer.
         const bool fits = target.w64.kind == Kind::Record || target.w64.kind == Kind::Void ||
                           (target.w64.kind == Kind::Integer && target.w64.size == 1);
-        return fits ? "" : who + "a Type ByRef needs a pointer to a structure, but it points to " + describe(target);
+        return fits ? ""
+                    : who + "a Type ByRef needs a pointer to a structure, but it points to " +
+                          describe(target);
     }
     if (t == "byte" && target.w64.kind == Kind::Void) return ""; // the first byte of a buffer
     const std::string why = valueMismatch(t, target);
@@ -238,8 +253,8 @@ std::string draftDeclare(const vb::Declare& vb6, const std::vector<Both>& parame
         if ((t == "long" || t == "any") && pointerSized(c)) return std::string("LongPtr");
         return type;
     };
-    std::string s = "Declare PtrSafe " + std::string(vb6.isFunction ? "Function " : "Sub ") + vb6.name + " Lib \"" +
-                    vb6.lib + "\"";
+    std::string s = "Declare PtrSafe " + std::string(vb6.isFunction ? "Function " : "Sub ") + vb6.name +
+                    " Lib \"" + vb6.lib + "\"";
     if (vb6.alias) s += " Alias \"" + *vb6.alias + "\"";
     s += " (";
     for (std::size_t i = 0; i < vb6.parameters.size(); ++i) {
@@ -254,10 +269,9 @@ std::string draftDeclare(const vb::Declare& vb6, const std::vector<Both>& parame
             std::string type = p.type;
             if (i < parameters.size()) {
                 const Both& c = parameters[i];
-                type = p.passing == vb::Parameter::Passing::ByVal ? retype(p.type, c)
-                       : c.w64.kind == Kind::Pointer && lower(p.type) == "long"
-                           ? retype(p.type, pointeeOf(c))
-                           : p.type;
+                type = p.passing == vb::Parameter::Passing::ByVal               ? retype(p.type, c)
+                       : c.w64.kind == Kind::Pointer && lower(p.type) == "long" ? retype(p.type, pointeeOf(c))
+                                                                                : p.type;
             }
             s += " As " + type;
         }
@@ -265,7 +279,9 @@ std::string draftDeclare(const vb::Declare& vb6, const std::vector<Both>& parame
     s += ")";
     if (vb6.isFunction) {
         const std::string t = lower(vb6.returnType);
-        s += " As " + (t == "long" && pointerSized(result) ? std::string("LongPtr") : t == "boolean" ? "Long" : vb6.returnType);
+        s += " As " + (t == "long" && pointerSized(result) ? std::string("LongPtr")
+                       : t == "boolean"                    ? "Long"
+                                                           : vb6.returnType);
     }
     return s;
 }
@@ -281,10 +297,10 @@ struct Layout64 {
 
 // The structures the files name, with which of the named members are
 // pointer-sized, measured by the 32-bit and 64-bit compilers.
-std::map<std::string, Layout64> measure(const std::map<std::string, std::set<std::string>>& structsAndMembers) {
-    static const std::vector<std::string> versionSuffixes{"_SIZE_VERSION_400", "A_V1_SIZE", "A_V2_SIZE",
-                                                          "A_V3_SIZE",         "_V1_SIZE",  "_V2_SIZE",
-                                                          "_V3_SIZE"};
+std::map<std::string, Layout64>
+measure(const std::map<std::string, std::set<std::string>>& structsAndMembers) {
+    static const std::vector<std::string> versionSuffixes{
+        "_SIZE_VERSION_400", "A_V1_SIZE", "A_V2_SIZE", "A_V3_SIZE", "_V1_SIZE", "_V2_SIZE", "_V3_SIZE"};
     std::map<std::string, Layout64> result;
     std::vector<std::string> exprs64, exprs32;
     struct Plan {
@@ -395,22 +411,31 @@ Context measureAll(const std::vector<std::pair<std::string, Facts>>& files) {
 
 // The structures a paragraph must size: the Types of the file and the Types
 // the declaration passes, where 64-bit Windows makes them larger.
+bool isString(const Member& m) {
+    return lower(m.type) == "string" && m.fixedLength == 0;
+}
+
 std::map<std::string, std::vector<std::string>> structuresToState(const Facts& facts, const Context& c,
-                                                                   const vb::Declare& d) {
+                                                                  const vb::Declare& d) {
     std::map<std::string, std::vector<std::string>> out;
     for (const auto& t : facts.types) {
         const auto l = c.layouts.find(t.name);
         if (l == c.layouts.end()) continue;
         std::vector<std::string> members;
+        // A String member is a pointer already and grows with it.
         for (const auto& m : t.members)
             if (const auto it = l->second.memberIsPointerSized.find(m.name);
-                it != l->second.memberIsPointerSized.end() && it->second)
+                it != l->second.memberIsPointerSized.end() && it->second && !isString(m))
                 members.push_back(m.name);
         if (!members.empty()) out[t.name] = members;
     }
     for (const auto& p : d.parameters) {
+        const bool typeHere = std::any_of(facts.types.begin(), facts.types.end(),
+                                          [&](const TypeAt& t) { return t.name == p.type; });
+        if (typeHere) continue;
         const auto l = c.layouts.find(p.type);
-        if (l != c.layouts.end() && l->second.size64 != l->second.size32 && !out.count(p.type)) out[p.type] = {};
+        if (l != c.layouts.end() && l->second.size64 != l->second.size32 && !out.count(p.type))
+            out[p.type] = {};
     }
     return out;
 }
@@ -456,7 +481,8 @@ void check(const std::vector<std::pair<std::string, Facts>>& files, Report& repo
         const Vba7At& v = *facts.vba7;
         const std::string exported = exportedName(vb6.declare);
         if (!exported.empty() && exported[0] == '#') {
-            report.notes.push_back(file + ": " + exported + " is imported by ordinal; its 64-bit types are not proven");
+            report.notes.push_back(file + ": " + exported +
+                                   " is imported by ordinal; its 64-bit types are not proven");
             continue;
         }
         const std::string library = libraryOf(vb6.declare);
@@ -482,7 +508,8 @@ void check(const std::vector<std::pair<std::string, Facts>>& files, Report& repo
         const auto& b = d.declare;
         // Parameters may differ: a POINT passed by value is two Longs for
         // VB6 but one LongLong on 64-bit Windows.
-        if (a.name != b.name || lower(a.lib) != lower(b.lib) || a.alias != b.alias || a.isFunction != b.isFunction) {
+        if (a.name != b.name || lower(a.lib) != lower(b.lib) || a.alias != b.alias ||
+            a.isFunction != b.isFunction) {
             fail(d, "the 64-bit Declare names another procedure, Lib, Alias or kind than the declaration");
             continue;
         }
@@ -491,10 +518,11 @@ void check(const std::vector<std::pair<std::string, Facts>>& files, Report& repo
             fail(d, "the 64-bit headers declare no prototype for " + exported);
             continue;
         }
-        if (p64->second.variadic) fail(d, exported + " takes a variable argument list, which VBA cannot pass");
+        if (p64->second.variadic)
+            fail(d, exported + " takes a variable argument list, which VBA cannot pass");
         if (p64->second.parameters.size() != b.parameters.size()) {
-            fail(d, exported + " takes " + std::to_string(p64->second.parameters.size()) + " parameters; the Declare has " +
-                        std::to_string(b.parameters.size()));
+            fail(d, exported + " takes " + std::to_string(p64->second.parameters.size()) +
+                        " parameters; the Declare has " + std::to_string(b.parameters.size()));
             continue;
         }
         for (std::size_t i = 0; i < b.parameters.size(); ++i) {
@@ -521,8 +549,16 @@ void check(const std::vector<std::pair<std::string, Facts>>& files, Report& repo
             if (const auto expected = size64For(facts, s.name, l->second); expected != s.size)
                 why = s.name + " (as the Type here) is " + std::to_string(expected) +
                       " bytes on 64-bit Windows, not " + std::to_string(s.size);
+            const auto typeHere = std::find_if(facts.types.begin(), facts.types.end(),
+                                               [&](const TypeAt& t) { return t.name == s.name; });
             for (const auto& m : s.members) {
+                if (typeHere != facts.types.end())
+                    for (const auto& tm : typeHere->members)
+                        if (tm.name == m && isString(tm) && why.empty())
+                            why = "member " + m + " of " + s.name +
+                                  " is a String, a pointer already: leave it out";
                 const auto it = l->second.memberIsPointerSized.find(m);
+                if (!why.empty()) continue;
                 if (it == l->second.memberIsPointerSized.end())
                     why = m + " is no member of " + s.name;
                 else if (!it->second)
@@ -530,7 +566,7 @@ void check(const std::vector<std::pair<std::string, Facts>>& files, Report& repo
             }
             if (const auto n = needed.find(s.name); n != needed.end())
                 for (const auto& m : n->second)
-                    if (std::find(s.members.begin(), s.members.end(), m) == s.members.end())
+                    if (why.empty() && std::find(s.members.begin(), s.members.end(), m) == s.members.end())
                         why = "member " + m + " of " + s.name + " is pointer-sized: list it";
             if (why.empty())
                 ++report.vba7Structures;
@@ -539,9 +575,9 @@ void check(const std::vector<std::pair<std::string, Facts>>& files, Report& repo
         }
         for (const auto& [name, members] : needed)
             if (!stated.count(name))
-                fail(v, "structure " + name + " changes on 64-bit Windows: add \"结构 " + name + "：64 位下 " +
-                            std::to_string(size64For(facts, name, c.layouts.at(name))) + " 字节；改为 LongPtr 的成员：" +
-                            joinMembers(members) + "。\"");
+                fail(v, "structure " + name + " changes on 64-bit Windows: add \"结构 " + name +
+                            "：64 位下 " + std::to_string(size64For(facts, name, c.layouts.at(name))) +
+                            " 字节；改为 LongPtr 的成员：" + joinMembers(members) + "。\"");
     }
 }
 
@@ -564,7 +600,8 @@ std::map<std::string, std::string> drafts(const std::vector<std::pair<std::strin
         text += draftDeclare(vb6, parameters, result) + "\n";
         const auto d = vb::parseDeclare(draftDeclare(vb6, parameters, result));
         for (const auto& [name, members] : structuresToState(facts, c, d))
-            text += "结构 " + name + "：64 位下 " + std::to_string(size64For(facts, name, c.layouts.at(name))) +
+            text += "结构 " + name + "：64 位下 " +
+                    std::to_string(size64For(facts, name, c.layouts.at(name))) +
                     " 字节；改为 LongPtr 的成员：" + joinMembers(members) + "。\n";
         out[file] = text;
     }

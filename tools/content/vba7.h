@@ -32,7 +32,8 @@ struct Prototype {
 
 // The prototypes the headers declare for the target, keyed by name; names
 // without a prototype (undeclared, or a macro) are missing.
-std::map<std::string, Prototype> headerPrototypes(const cross::Target& target, const std::set<std::string>& names);
+std::map<std::string, Prototype> headerPrototypes(const cross::Target& target,
+                                                  const std::set<std::string>& names);
 
 // One C type on both targets: pointer-sized means 4 bytes on 32-bit and 8
 // on 64-bit Windows.
