@@ -1,6 +1,6 @@
-#include "fonts.h"
+#include "app/fonts.h"
 
-#include "design.h"
+#include "app/design.h"
 
 #include <QStringList>
 

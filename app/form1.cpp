@@ -1,9 +1,9 @@
-#include "form1.h"
+#include "app/form1.h"
 
-#include "about.h"
-#include "design.h"
-#include "fonts.h"
-#include "schema.h"
+#include "app/about.h"
+#include "app/design.h"
+#include "app/fonts.h"
+#include "data/schema.h"
 
 #include <QApplication>
 #include <QButtonGroup>

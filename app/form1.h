@@ -7,9 +7,9 @@
 // which the program ends, as an untrapped run-time error always has.
 #pragma once
 
-#include "datasource.h"
-#include "design.h"
-#include "vbcontrols.h"
+#include "app/design.h"
+#include "app/vbcontrols.h"
+#include "data/datasource.h"
 
 #include <QWidget>
 #include <array>
@@ -25,10 +25,6 @@ class QRadioButton;
 // their own in place.
 using ErrorReport = std::function<void(int number, const QString& text)>;
 
-// A field value as the window shows it: Null stays distinguishable.
-std::optional<QString> fieldText(const jet::Value& value);
-// A text made safe to stand inside '...' of a criteria string.
-std::string quotedLiteral(const QString& text);
 void defaultErrorReport(int number, const QString& text);
 
 class Form1 : public QWidget {

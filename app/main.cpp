@@ -1,6 +1,6 @@
 // The program: create the window, run its load step, and only then show it.
-#include "fonts.h"
-#include "form1.h"
+#include "app/fonts.h"
+#include "app/form1.h"
 
 #include <QApplication>
 

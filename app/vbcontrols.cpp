@@ -1,4 +1,4 @@
-#include "vbcontrols.h"
+#include "app/vbcontrols.h"
 
 #include <QApplication>
 #include <QMimeData>

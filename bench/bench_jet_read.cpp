@@ -4,10 +4,10 @@
 // our writer. libmdb is driven the cheapest way that still returns every
 // value whole (bound buffers large enough for the longest memo), without the
 // extra row cracking that telling Null from "" would cost it.
-#include "content.h"
-#include "jet/jet.h"
-#include "jet_writer.h"
-#include "schema.h"
+#include "data/jet/jet.h"
+#include "data/schema.h"
+#include "tools/content/content.h"
+#include "tools/jetwriter/jet_writer.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -2,13 +2,13 @@
 // 32,768 names, and the same with 1,000 names to show that its cost does not
 // grow with the table; against a straightforward re-read-and-scan of the
 // table in the same run. Also a double-click to details shown.
-#include "content.h"
-#include "criteria.h"
-#include "fonts.h"
-#include "form1.h"
-#include "jet/jet.h"
-#include "jet_writer.h"
-#include "schema.h"
+#include "app/fonts.h"
+#include "app/form1.h"
+#include "data/criteria.h"
+#include "data/jet/jet.h"
+#include "data/schema.h"
+#include "tools/content/content.h"
+#include "tools/jetwriter/jet_writer.h"
 
 #include <QApplication>
 #include <QDir>

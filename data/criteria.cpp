@@ -1,4 +1,4 @@
-#include "criteria.h"
+#include "data/criteria.h"
 
 namespace data {
 

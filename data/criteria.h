@@ -2,7 +2,7 @@
 // `column like 'pattern'`, text compared without regard to letter case.
 #pragma once
 
-#include "data_error.h"
+#include "data/data_error.h"
 
 #include <optional>
 #include <string>

@@ -8,9 +8,9 @@
 // the search re-points the cursor on every keystroke.
 #pragma once
 
-#include "criteria.h"
-#include "data_error.h"
-#include "jet/jet.h"
+#include "data/criteria.h"
+#include "data/data_error.h"
+#include "data/jet/jet.h"
 
 #include <cstdint>
 #include <memory>

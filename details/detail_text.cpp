@@ -1,4 +1,6 @@
-#include "detail_text.h"
+#include "details/detail_text.h"
+
+namespace details {
 
 namespace {
 
@@ -29,3 +31,5 @@ QString scopedDeclaration(bool isPublic, const std::optional<QString>& declarati
 int flagValue(const std::optional<QString>& value) {
     return value && *value == QStringLiteral("Yes") ? 1 : 0;
 }
+
+} // namespace details

@@ -5,6 +5,8 @@
 #include <QString>
 #include <optional>
 
+namespace details {
+
 struct DetailSections {
     std::optional<QString> alias;       // winfun position 2
     std::optional<QString> description; // position 6
@@ -24,3 +26,5 @@ QString scopedDeclaration(bool isPublic, const std::optional<QString>& declarati
 
 // 1 when the flag is exactly "Yes" (letter case and blanks count), else 0.
 int flagValue(const std::optional<QString>& value);
+
+} // namespace details

@@ -1,15 +1,26 @@
-// A double-click on a list line makes that function the window's current one.
-#include "design.h"
-#include "detail_text.h"
-#include "form1.h"
-#include "schema.h"
+#include "details/selection.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
+#include "data/schema.h"
+#include "details/detail_text.h"
+
+namespace details {
 
 namespace schema = data::schema;
+
+namespace {
+
+// Re-points the cursor at a table and finds the record whose key column
+// equals name.
+data::Recordset& findByName(data::DataControl& data1, const char* table, const char* column,
+                            const QString& name) {
+    data1.setRecordSource(table);
+    data1.refresh();
+    auto& rs = data1.recordset();
+    rs.findFirst(std::string(column) + "='" + quotedLiteral(name) + "'");
+    return rs;
+}
+
+} // namespace
 
 std::optional<QString> fieldText(const jet::Value& value) {
     if (!value) return std::nullopt;
@@ -22,39 +33,42 @@ std::string quotedLiteral(const QString& text) {
     return doubled.toStdString();
 }
 
-void Form1::tab2lst_DblClick() {
-    if (tab2lst->listIndex() < 0) return; // nothing selected: nothing to show
-    tab2txt1->setText(tab2lst->list(tab2lst->listIndex()));
-    if (failed_) return;
-
-    // The nested search may have moved the selection to a higher line whose
-    // longer name begins with this one; that line is the one shown.
-    Data1.setRecordSource(schema::kFuncclass);
-    Data1.refresh();
-    QString name = tab2lst->list(tab2lst->listIndex());
-    auto& classes = Data1.recordset();
-    classes.findFirst(std::string(schema::kFuncclassColumns[schema::Name]) + "='" + quotedLiteral(name) +
-                      "'");
-    const std::optional<QString> declaration =
-        classes.noMatch() ? std::nullopt : fieldText(classes.fieldValue(schema::Declaration));
-    tab2txt2->setText(scopedDeclaration(Option1->isChecked(), declaration));
-
-    Data1.setRecordSource(schema::kWinfun);
-    Data1.refresh();
-    name = tab2lst->list(tab2lst->listIndex());
-    auto& funs = Data1.recordset();
-    funs.findFirst(std::string(schema::kWinfunColumns[schema::Function]) + "='" + quotedLiteral(name) + "'");
-    if (funs.noMatch()) {
-        funtxt->setText(design::kNotFound);
-        return;
-    }
-    datafunname[0]->setCaption(fieldText(funs.fieldValue(schema::Function)).value_or(QString()));
-    datafunname[1]->setCaption(fieldText(funs.fieldValue(schema::Library)).value_or(QString()));
-    Check1->setChecked(flagValue(fieldText(funs.fieldValue(schema::Win9x))) == 1);
-    Check2->setChecked(flagValue(fieldText(funs.fieldValue(schema::WinNT))) == 1);
-    Funcmd[0]->setText(design::kExampleCaption);
-    Funcmd[1]->setVisible(false);
-    shownFunction_ = fieldText(funs.fieldValue(schema::Function)).value_or(QString());
-    shownDeclaration_ = tab2txt2->text();
-    ShowFunctionDetails();
+std::optional<QString> findDeclaration(data::DataControl& data1, const QString& name) {
+    auto& rs = findByName(data1, schema::kFuncclass, schema::kFuncclassColumns[schema::Name], name);
+    if (rs.noMatch()) return std::nullopt;
+    return fieldText(rs.fieldValue(schema::Declaration));
 }
+
+std::optional<HeaderValues> findFunctionRecord(data::DataControl& data1, const QString& name) {
+    auto& rs = findByName(data1, schema::kWinfun, schema::kWinfunColumns[schema::Function], name);
+    if (rs.noMatch()) return std::nullopt;
+    return HeaderValues{fieldText(rs.fieldValue(schema::Function)).value_or(QString()),
+                        fieldText(rs.fieldValue(schema::Library)).value_or(QString()),
+                        flagValue(fieldText(rs.fieldValue(schema::Win9x))) == 1,
+                        flagValue(fieldText(rs.fieldValue(schema::WinNT))) == 1};
+}
+
+bool seekFunction(data::DataControl& data1, const QString& name) {
+    auto& rs = data1.recordset();
+    if (data1.recordSource() == schema::kWinfun && rs.hasCurrentRecord() &&
+        fieldText(rs.fieldValue(schema::Function)) == name)
+        return true;
+    return !findByName(data1, schema::kWinfun, schema::kWinfunColumns[schema::Function], name).noMatch();
+}
+
+QString currentDetailText(data::DataControl& data1, const QString& declaration) {
+    auto& rs = data1.recordset();
+    const DetailSections sections{
+        fieldText(rs.fieldValue(schema::Alias)), fieldText(rs.fieldValue(schema::Description)),
+        fieldText(rs.fieldValue(schema::ReturnValue)), fieldText(rs.fieldValue(schema::Remarks)),
+        fieldText(rs.fieldValue(schema::Parameters))};
+    return composeDetailText(declaration, sections);
+}
+
+std::optional<QString> currentExample(data::DataControl& data1) {
+    auto example = fieldText(data1.recordset().fieldValue(schema::Example));
+    if (!example || example->isEmpty()) return std::nullopt;
+    return example;
+}
+
+} // namespace details

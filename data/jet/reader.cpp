@@ -1,5 +1,5 @@
-#include "jet.h"
-#include "text.h"
+#include "data/jet/jet.h"
+#include "data/jet/text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "text.h"
+#include "data/jet/text.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -1,11 +1,11 @@
 // The bundled reference content: every declaration is a VB6 Declare statement
 // whose library really exports the named function, every function has its
 // sections, and the built database holds what the files say.
-#include "content.h"
-#include "jet/jet.h"
-#include "proofs.h"
-#include "vb_declare.h"
-#include "vba7.h"
+#include "data/jet/jet.h"
+#include "tools/content/content.h"
+#include "tools/content/proofs.h"
+#include "tools/content/vb_declare.h"
+#include "tools/content/vba7.h"
 
 #include <gtest/gtest.h>
 

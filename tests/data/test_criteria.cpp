@@ -1,5 +1,5 @@
 // The criteria language: parsing and `like` matching, as one table of cases.
-#include "criteria.h"
+#include "data/criteria.h"
 
 #include <gtest/gtest.h>
 

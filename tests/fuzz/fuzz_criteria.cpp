@@ -2,8 +2,8 @@
 // line is the criteria text, the other lines are the names of a one-column
 // table (a line "\x01" is a Null). Whatever the text, FindFirst either throws
 // DataError or lands where a plain scan of the table lands.
-#include "criteria.h"
-#include "datasource.h"
+#include "data/criteria.h"
+#include "data/datasource.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
 // libFuzzer entry: any byte string must open with an error or read fully.
-#include "jet/jet.h"
+#include "data/jet/jet.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,9 +2,9 @@
 // captured instead of shown.
 #pragma once
 
-#include "content.h"
+#include "app/form1.h"
 #include "fixtures.h"
-#include "form1.h"
+#include "tools/content/content.h"
 
 #include <QDir>
 #include <QList>

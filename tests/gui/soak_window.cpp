@@ -12,7 +12,7 @@
 #include <QtTest>
 #include <random>
 
-#include "fonts.h"
+#include "app/fonts.h"
 
 using jetw::Cell;
 

@@ -11,7 +11,7 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "detail_text.h"
+#include "details/detail_text.h"
 
 using jetw::Cell;
 
@@ -327,32 +327,6 @@ private slots:
         QCOMPARE(w->tab2txt1->text(), QString());
         QCOMPARE(w->tab2txt2->text(), QString());
         QVERIFY(w.reports.seen.isEmpty());
-    }
-
-    void detailTextLayout() {
-        // The worked layout: alias Null, two-line description, return value,
-        // empty remarks, two-line parameter list.
-        const QString text = composeDetailText(QStringLiteral("S"),
-                                               {std::nullopt, QStringLiteral("D1\r\nD2"), QStringLiteral("R"),
-                                                QString(), QStringLiteral("P1\r\nP2")});
-        QCOMPARE(text, QStringLiteral(
-                           "【VB声明】\r\n  "
-                           "S\r\n\r\n【说明】D1\r\nD2\r\n\r\n【返回值】R\r\n\r\n【参数表】\r\nP1\r\nP2"));
-        QCOMPARE(composeDetailText(QStringLiteral("S"), {QStringLiteral("A"), {}, {}, {}, {}}),
-                 QStringLiteral("【VB声明】\r\n  S\r\n\r\n【别名】\r\n  A"));
-        QCOMPARE(composeDetailText(QString(), {QString(), QString(), {}, QString(), {}}),
-                 QStringLiteral("【VB声明】\r\n  "));
-        QCOMPARE(composeDetailText(QStringLiteral("S"), {{}, {}, {}, {}, QStringLiteral("P")}),
-                 QStringLiteral("【VB声明】\r\n  S\r\n\r\n【参数表】\r\nP"));
-        QCOMPARE(composeDetailText(QStringLiteral("S"), {{}, {}, {}, QStringLiteral("\r\n"), {}}),
-                 QStringLiteral("【VB声明】\r\n  S\r\n\r\n【备注】\r\n"));
-        QCOMPARE(scopedDeclaration(true, std::nullopt), QStringLiteral("Public "));
-        QCOMPARE(scopedDeclaration(false, QStringLiteral("D")), QStringLiteral("Private D"));
-        QCOMPARE(flagValue(QStringLiteral("Yes")), 1);
-        for (const auto& no :
-             {std::optional<QString>(QStringLiteral("yes")), std::optional<QString>(QStringLiteral("YES")),
-              std::optional<QString>(QStringLiteral(" Yes")), std::optional<QString>()})
-            QCOMPARE(flagValue(no), 0);
     }
 };
 

@@ -12,7 +12,7 @@
 #include <QTextCursor>
 #include <QtTest>
 
-#include "fonts.h"
+#include "app/fonts.h"
 
 using jetw::Cell;
 

@@ -1,5 +1,5 @@
 // Text decoding paths that our own writer never produces but Access does.
-#include "jet/text.h"
+#include "data/jet/text.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 // name, type and number only; the layout fields stay at their defaults.
 #pragma once
 
-#include "jet/jet.h"
+#include "data/jet/jet.h"
 
 #include <string>
 #include <vector>

@@ -18,8 +18,8 @@
 //    27. Rows that the oracle reports as moved may therefore match any of our
 //    rows; all other rows must come in the same order.
 
+#include "data/jet/jet.h"
 #include "fixtures.h"
-#include "jet/jet.h"
 #include "libmdb_oracle.h"
 
 #include <gtest/gtest.h>

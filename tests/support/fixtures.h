@@ -2,7 +2,7 @@
 // byte-level edits that damage them in known ways.
 #pragma once
 
-#include "jet_writer.h"
+#include "tools/jetwriter/jet_writer.h"
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,5 @@
 // build_content CONTENT_DIR OUT.mdb: the bundled reference database.
-#include "content.h"
+#include "tools/content/content.h"
 
 #include <iostream>
 

@@ -5,8 +5,8 @@
 // ends the remarks of each file without a 64-bit VBA paragraph with a draft
 // of one, for its writer to finish: the Declare the 64-bit prototype calls
 // for and the structure lines, without the line for callers.
-#include "proofs.h"
-#include "vba7.h"
+#include "tools/content/proofs.h"
+#include "tools/content/vba7.h"
 
 #include <cstdio>
 #include <exception>

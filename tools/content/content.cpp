@@ -1,5 +1,5 @@
-#include "content.h"
-#include "schema.h"
+#include "tools/content/content.h"
+#include "data/schema.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -2,7 +2,7 @@
 // function, parsed into the two tables of the bundled database.
 #pragma once
 
-#include "jet_writer.h"
+#include "tools/jetwriter/jet_writer.h"
 
 #include <optional>
 #include <stdexcept>

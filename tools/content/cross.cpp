@@ -1,4 +1,4 @@
-#include "cross.h"
+#include "tools/content/cross.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,8 +1,8 @@
-#include "proofs.h"
+#include "tools/content/proofs.h"
 
-#include "cross.h"
-#include "text_util.h"
-#include "vba7.h"
+#include "tools/content/cross.h"
+#include "tools/content/text_util.h"
+#include "tools/content/vba7.h"
 
 #include <algorithm>
 #include <array>

@@ -5,7 +5,7 @@
 // programmer pastes these into a program that crashes when they are wrong.
 #pragma once
 
-#include "vb_declare.h"
+#include "tools/content/vb_declare.h"
 
 #include <cstdint>
 #include <map>

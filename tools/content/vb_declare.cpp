@@ -1,4 +1,4 @@
-#include "vb_declare.h"
+#include "tools/content/vb_declare.h"
 
 #include <cctype>
 

@@ -1,6 +1,6 @@
-#include "vba7.h"
+#include "tools/content/vba7.h"
 
-#include "text_util.h"
+#include "tools/content/text_util.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 // and every structure size it states is the 64-bit compiler's.
 #pragma once
 
-#include "cross.h"
-#include "proofs.h"
+#include "tools/content/cross.h"
+#include "tools/content/proofs.h"
 
 #include <map>
 #include <set>

@@ -5,8 +5,8 @@
 //   jetdb build SOURCE.json OUT.mdb [--jet3]
 //
 // Exit status: 0 success, 1 a failure (message on stderr), 2 bad usage.
-#include "jet/jet.h"
-#include "jet_writer.h"
+#include "data/jet/jet.h"
+#include "tools/jetwriter/jet_writer.h"
 
 #include <cstdio>
 #include <fstream>

@@ -6,10 +6,10 @@
 // pages, and last the bitmap pages of reference maps. Definitions and map rows
 // get their pages before any row is packed, and a memo's long-value rows are
 // placed before the row that points at them, so no pointer is patched later.
-#include "jet_writer.h"
+#include "tools/jetwriter/jet_writer.h"
 
-#include "jet/jet.h"
-#include "jet/text.h"
+#include "data/jet/jet.h"
+#include "data/jet/text.h"
 
 #include <algorithm>
 #include <array>
