@@ -296,6 +296,12 @@ void scanVba7Line(Vba7At& v, const std::string& raw, std::size_t lineNo, const P
         s.name = m[1];
         s.size = std::stoul(m[2]);
         const std::string list = m[3];
+        // "无": the structure grows on 64-bit Windows without a pointer-sized
+        // member (an 8-byte member aligned differently).
+        if (list == "无") {
+            v.structs.push_back(std::move(s));
+            return;
+        }
         // Members are separated by the ideographic comma.
         const std::string sep = "、";
         for (std::size_t from = 0;;) {

@@ -293,6 +293,8 @@ struct Layout64 {
     // The full size and the earlier sizes the headers give, 32-bit to 64-bit.
     std::map<std::size_t, std::size_t> versions;
     std::map<std::string, bool> memberIsPointerSized; // by the member's name as the file spells it
+    std::map<std::string, std::size_t> memberEnd64;   // where the member ends on 64-bit Windows
+    std::size_t align64 = 1;
 };
 
 // The structures the files name, with which of the named members are
@@ -313,7 +315,8 @@ measure(const std::map<std::string, std::set<std::string>>& structsAndMembers) {
     for (const auto& id : ids)
         byLowerCase[lower(id)].push_back(id);
     for (const auto& [vbName, members] : structsAndMembers) {
-        std::string c = ids.count(vbName) ? vbName : cStructureFor(vbName);
+        // A struct tag (tagTRACKMOUSEEVENT) needs the struct keyword in C.
+        std::string c = ids.count(vbName) && vbName.rfind("tag", 0) != 0 ? vbName : cStructureFor(vbName);
         const std::string tag = c.rfind("struct ", 0) == 0 ? c.substr(7) : c;
         if (!ids.count(tag)) continue;
         Plan plan{vbName, c, {}};
@@ -325,12 +328,14 @@ measure(const std::map<std::string, std::set<std::string>>& structsAndMembers) {
                     plan.members.emplace_back(m, spelling);
         plans.push_back(plan);
         for (auto* exprs : {&exprs64, &exprs32}) {
+            exprs->push_back("__alignof__(" + c + ")");
             exprs->push_back("sizeof(" + c + ")");
             for (const auto& v : versionSuffixes)
                 exprs->push_back(ids.count(c + v) ? c + v : "0");
             for (const auto& [written, spelling] : plan.members) {
                 exprs->push_back("sizeof(((" + c + "*)0)->" + spelling + ")");
                 exprs->push_back("__builtin_classify_type(((" + c + "*)0)->" + spelling + ")");
+                exprs->push_back("offsetof(" + c + ", " + spelling + ")");
             }
         }
     }
@@ -339,6 +344,8 @@ measure(const std::map<std::string, std::set<std::string>>& structsAndMembers) {
     std::size_t i = 0;
     for (const auto& plan : plans) {
         Layout64 l;
+        if (v64[i]) l.align64 = static_cast<std::size_t>(*v64[i]);
+        ++i;
         if (v64[i] && v32[i]) {
             l.size64 = static_cast<std::size_t>(*v64[i]);
             l.size32 = static_cast<std::size_t>(*v32[i]);
@@ -349,14 +356,35 @@ measure(const std::map<std::string, std::set<std::string>>& structsAndMembers) {
             if (v64[i] && v32[i] && *v64[i] > 0 && *v32[i] > 0)
                 l.versions.emplace(static_cast<std::size_t>(*v32[i]), static_cast<std::size_t>(*v64[i]));
         for (const auto& [written, spelling] : plan.members) {
-            const auto s64 = v64[i], s32 = v32[i], cls = v64[i + 1];
-            i += 2;
+            const auto s64 = v64[i], s32 = v32[i], cls = v64[i + 1], off64 = v64[i + 2];
+            i += 3;
+            if (s64 && off64 && !l.memberEnd64.count(written))
+                l.memberEnd64[written] = static_cast<std::size_t>(*off64 + *s64);
             // GCC's classes: 1 integer, 3 enumeration, 5 pointer (arrays decay).
             const bool scalar = cls && (*cls == 1 || *cls == 3 || *cls == 5);
             if (s64 && s32 && !l.memberIsPointerSized.count(written))
                 l.memberIsPointerSized[written] = scalar && *s32 > 0 && *s64 == 2 * *s32;
         }
         if (l.size64) result.emplace(plan.vbName, std::move(l));
+    }
+    // Older Windows versions define smaller versions of some structures
+    // (RASCONN without its XP members), which a Type may mirror.
+    std::vector<std::string> sizes;
+    for (const auto& plan : plans) {
+        sizes.push_back("sizeof(" + plan.cName + ")");
+        for (const auto& v : versionSuffixes)
+            sizes.push_back(ids.count(plan.cName + v) ? plan.cName + v : "0");
+    }
+    for (const auto& setting : cross::kSettings) {
+        const auto s64 = cross::evaluateInHeaders(cross::kWin64, sizes, setting.defines);
+        const auto s32 = cross::evaluateInHeaders(cross::kWin32, sizes, setting.defines);
+        for (std::size_t p = 0, k = 0; p < plans.size(); ++p) {
+            auto it = result.find(plans[p].vbName);
+            for (std::size_t n = 0; n <= versionSuffixes.size(); ++n, ++k)
+                if (it != result.end() && s64[k] && s32[k] && *s64[k] > 0 && *s32[k] > 0)
+                    it->second.versions.emplace(static_cast<std::size_t>(*s32[k]),
+                                                static_cast<std::size_t>(*s64[k]));
+        }
     }
     return result;
 }
@@ -452,8 +480,17 @@ std::size_t size64For(const Facts& facts, const std::string& name, const Layout6
     if (t == types.end()) return l.size64;
     const auto vb = vbLayout(t->second, types, why);
     if (!vb) return l.size64;
-    const auto v = l.versions.find(vb->size);
-    return v == l.versions.end() ? l.size64 : v->second;
+    if (const auto v = l.versions.find(vb->size); v != l.versions.end()) return v->second;
+    // A Type that stops early (a structure that carries its size in its
+    // first member) ends where its last member ends on 64-bit Windows.
+    if (vb->size < l.size32) {
+        std::size_t end = 0;
+        for (const auto& m : t->second.members)
+            if (const auto e = l.memberEnd64.find(m.name); e != l.memberEnd64.end())
+                end = std::max(end, e->second);
+        if (end) return (end + l.align64 - 1) / l.align64 * l.align64;
+    }
+    return l.size64;
 }
 
 std::optional<Both> bothOf(const Context& c, const std::string& name, std::size_t index, bool result) {
