@@ -449,19 +449,24 @@ std::map<std::string, std::vector<std::string>> structuresToState(const Facts& f
     for (const auto& t : facts.types) {
         const auto l = c.layouts.find(t.name);
         if (l == c.layouts.end()) continue;
+        // The structure grows on 64-bit Windows; a String member is a
+        // pointer already and grows with it, the others become LongPtr.
         std::vector<std::string> members;
-        // A String member is a pointer already and grows with it.
+        bool grows = false;
         for (const auto& m : t.members)
             if (const auto it = l->second.memberIsPointerSized.find(m.name);
-                it != l->second.memberIsPointerSized.end() && it->second && !isString(m))
-                members.push_back(m.name);
-        if (!members.empty()) out[t.name] = members;
+                it != l->second.memberIsPointerSized.end() && it->second) {
+                grows = true;
+                if (!isString(m)) members.push_back(m.name);
+            }
+        if (grows) out[t.name] = members.empty() ? std::vector<std::string>{"无"} : members;
     }
     for (const auto& p : d.parameters) {
         const bool typeHere = std::any_of(facts.types.begin(), facts.types.end(),
                                           [&](const TypeAt& t) { return t.name == p.type; });
         if (typeHere) continue;
         const auto l = c.layouts.find(p.type);
+        // Without a Type here the members are the writer's to name.
         if (l != c.layouts.end() && l->second.size64 != l->second.size32 && !out.count(p.type))
             out[p.type] = {};
     }
@@ -603,7 +608,8 @@ void check(const std::vector<std::pair<std::string, Facts>>& files, Report& repo
             }
             if (const auto n = needed.find(s.name); n != needed.end())
                 for (const auto& m : n->second)
-                    if (why.empty() && std::find(s.members.begin(), s.members.end(), m) == s.members.end())
+                    if (why.empty() && m != "无" &&
+                        std::find(s.members.begin(), s.members.end(), m) == s.members.end())
                         why = "member " + m + " of " + s.name + " is pointer-sized: list it";
             if (why.empty())
                 ++report.vba7Structures;
