@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
-# Start-up to window shown, on a real X server: the viewer with 32,768
-# functions in winapi.mdb against a minimal Qt window of the same size, run
-# alternately in one session. Prints the medians and their ratio.
+# Start-up to window shown and peak memory at that moment, on a real X
+# server: the viewer with the bundled winapi.mdb and with 32,768 functions,
+# against a Qt window of the same size that shows one label of Chinese text in
+# the viewer's font (the yardstick) and an empty one, run alternately in one
+# session. Prints the medians and the ratios to the yardstick.
 #
 #   bench/startup_bench.sh BUILD_BIN_DIR [RUNS]
 set -euo pipefail
@@ -11,8 +13,9 @@ WORK=$(mktemp -d)
 XPID=""
 trap '[[ -n "${XEV_PID:-}" ]] && kill "$XEV_PID" 2>/dev/null; [[ -n "$XPID" ]] && kill "$XPID" 2>/dev/null; grep -v XDG_RUNTIME "$WORK/stderr" 2>/dev/null | head -5; rm -rf "$WORK"' EXIT
 
-mkdir -p "$WORK/app"
+mkdir -p "$WORK/app" "$WORK/bundled"
 cp "$BIN/zarn-win32api" "$WORK/app/"
+cp "$BIN/zarn-win32api" "$BIN/winapi.mdb" "$WORK/bundled/"
 python3 - "$WORK/src.json" <<'PY'
 import json, sys
 names = ["Api%06d" % (100000 + 7 * i) for i in range(32768)]
@@ -36,9 +39,10 @@ export DISPLAY=":$(tr -d '[:space:]' < "$WORK/display")"
 coproc XEV { stdbuf -oL xev -root -event substructure; }
 sleep 0.5
 
-# Microseconds from exec to the program's window being mapped.
+# Microseconds from exec to the program's window being mapped, and the
+# program's peak resident memory (KiB) at that moment.
 measure() {
-  local start end pid line
+  local start end pid line hwm
   while read -r -t 0.05 line <&"${XEV[0]}"; do :; done # drain
   start=$(date +%s%N)
   "$@" >/dev/null 2>>"$WORK/stderr" &
@@ -47,18 +51,32 @@ measure() {
     [[ "$line" == MapNotify* ]] && break
   done
   end=$(date +%s%N)
+  hwm=$(awk '/^VmHWM:/ {print $2}' "/proc/$pid/status")
   kill "$pid"; wait "$pid" 2>/dev/null || true
-  echo $(( (end - start) / 1000 ))
+  echo "$(( (end - start) / 1000 )) $hwm"
 }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
 
-measure "$WORK/app/zarn-win32api" >/dev/null # warm the caches once
-measure "$BIN/minimal_window" >/dev/null
-: > "$WORK/ours"; : > "$WORK/minimal"
+programs=(bundled large label empty)
+run() {
+  case $1 in
+    bundled) measure "$WORK/bundled/zarn-win32api" ;;
+    large) measure "$WORK/app/zarn-win32api" ;;
+    label) measure "$BIN/label_window" ;;
+    empty) measure "$BIN/minimal_window" ;;
+  esac
+}
+for p in "${programs[@]}"; do run "$p" >/dev/null; : > "$WORK/res-$p"; done # warm the caches once
 for _ in $(seq "$RUNS"); do
-  measure "$WORK/app/zarn-win32api" >> "$WORK/ours"
-  measure "$BIN/minimal_window" >> "$WORK/minimal"
+  for p in "${programs[@]}"; do run "$p" >> "$WORK/res-$p"; done
 done
-ours=$(median < "$WORK/ours"); minimal=$(median < "$WORK/minimal")
-echo "start-up to window shown, median of $RUNS: viewer with 32768 functions ${ours} us, minimal Qt window ${minimal} us"
-awk -v a="$ours" -v b="$minimal" 'BEGIN { printf "ratio %.3f\n", a / b }'
+declare -A us kib
+for p in "${programs[@]}"; do
+  us[$p]=$(cut -d' ' -f1 < "$WORK/res-$p" | median)
+  kib[$p]=$(cut -d' ' -f2 < "$WORK/res-$p" | median)
+done
+echo "medians of $RUNS alternating runs: start-up to window shown (us), peak RSS (KiB)"
+for p in "${programs[@]}"; do
+  awk -v n="$p" -v u="${us[$p]}" -v k="${kib[$p]}" -v U="${us[label]}" -v K="${kib[label]}" \
+    'BEGIN { printf "%-8s %8d us %7d KiB   %.3fx start-up  %.3fx memory of the label yardstick\n", n, u, k, u / U, k / K }'
+done

@@ -1,7 +1,7 @@
 // The data source as the window uses it: one cursor, Refresh, finds, errors
 // with the numbers Jet users know, and a file that is read once per run.
 #include "data/datasource.h"
-#include "fixtures.h"
+#include "tests/support/fixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "data/search.h"
 #include "details/detail_text.h"
 #include "details/selection.h"
-#include "fixtures.h"
+#include "tests/support/fixtures.h"
 #include "tools/content/content.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/form1.h"
-#include "fixtures.h"
+#include "tests/support/fixtures.h"
 #include "tools/content/content.h"
 
 #include <QDir>

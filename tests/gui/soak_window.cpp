@@ -3,7 +3,7 @@
 // the swatches. Run under ASan+UBSan and LeakSanitizer by the test command;
 // here it checks that no error ever reaches the user and the window stays
 // consistent with itself.
-#include "gui_fixtures.h"
+#include "tests/gui/gui_fixtures.h"
 
 #include <QApplication>
 #include <QLineEdit>

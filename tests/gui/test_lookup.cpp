@@ -1,6 +1,6 @@
 // Finding and showing a function, as a user does it: typing, double-clicking,
 // reading the details, the example view and the two copies.
-#include "gui_fixtures.h"
+#include "tests/gui/gui_fixtures.h"
 
 #include <QApplication>
 #include <QCheckBox>

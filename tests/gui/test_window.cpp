@@ -1,6 +1,6 @@
 // The window as a user first meets it: start-up on various databases, the
 // design state, switching panels and recolouring areas.
-#include "gui_fixtures.h"
+#include "tests/gui/gui_fixtures.h"
 
 #include <QApplication>
 #include <QCheckBox>

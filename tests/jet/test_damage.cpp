@@ -1,7 +1,7 @@
 // Damaged input: every case must end in a jet::Error or a result, never a
 // crash or a hang. The test command runs these under ASan and UBSan too.
 #include "data/jet/jet.h"
-#include "fixtures.h"
+#include "tests/support/fixtures.h"
 
 #include <gtest/gtest.h>
 

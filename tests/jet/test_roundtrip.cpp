@@ -1,6 +1,6 @@
 // Writer -> reader round trips on the values that break Jet readers.
 #include "data/jet/jet.h"
-#include "fixtures.h"
+#include "tests/support/fixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "libmdb_oracle.h"
+#include "tests/oracle/libmdb_oracle.h"
 
 // Debian's mdbtools.h opens extern "C" before it includes glib and iconv,
 // which breaks glib's C++ templates; pulling them in first keeps them outside.

@@ -19,8 +19,8 @@
 //    rows; all other rows must come in the same order.
 
 #include "data/jet/jet.h"
-#include "fixtures.h"
-#include "libmdb_oracle.h"
+#include "tests/oracle/libmdb_oracle.h"
+#include "tests/support/fixtures.h"
 
 #include <gtest/gtest.h>
 
