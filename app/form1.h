@@ -11,6 +11,7 @@
 #include "app/vbcontrols.h"
 #include "data/datasource.h"
 
+#include <QImage>
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -98,6 +99,6 @@ private:
 
     QString appDir_;
     ErrorReport report_;
-    QPixmap background_;
+    QImage background_;
     bool failed_ = false;
 };

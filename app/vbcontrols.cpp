@@ -294,7 +294,24 @@ void VbTextBox::applyBackColor() {
     setBackground(this, QPalette::Base, backColor_.resolve());
 }
 
-VbListBox::VbListBox(QWidget* parent) : QListView(parent), model_(new QStringListModel(this)) {
+void ListItems::setItems(int count, std::function<QString(int)> text) {
+    beginResetModel();
+    count_ = count;
+    text_ = std::move(text);
+    endResetModel();
+}
+
+int ListItems::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : count_;
+}
+
+QVariant ListItems::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= count_ || (role != Qt::DisplayRole && role != Qt::EditRole))
+        return {};
+    return text_(index.row());
+}
+
+VbListBox::VbListBox(QWidget* parent) : QListView(parent), model_(new ListItems(this)) {
     PaletteFollower::ensureInstalled();
     setModel(model_);
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -308,15 +325,8 @@ int VbListBox::count() const {
     return model_->rowCount();
 }
 
-void VbListBox::addItems(const QStringList& items) {
-    if (model_->rowCount() == 0) {
-        model_->setStringList(items);
-        return;
-    }
-    const int first = model_->rowCount();
-    model_->insertRows(first, static_cast<int>(items.size()));
-    for (int i = 0; i < items.size(); ++i)
-        model_->setData(model_->index(first + i), items[i]);
+void VbListBox::setItems(int count, std::function<QString(int)> text) {
+    model_->setItems(count, std::move(text));
 }
 
 int VbListBox::listIndex() const {

@@ -4,13 +4,14 @@
 // double-clicks as plain signals.
 #pragma once
 
+#include <QAbstractListModel>
 #include <QCheckBox>
 #include <QColor>
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
-#include <QStringListModel>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 // A stored colour: &H00BBGGRR& or a reference &H800000nn& to system colour nn.
@@ -135,12 +136,28 @@ private:
 // plain int (any number of items), DblClick as a signal. The items are plain
 // strings in a model, not one widget item each: tens of thousands of names
 // are filled at start-up.
+// The list's lines, asked for as the view shows them: a long list costs
+// no string per line until the line is drawn or read.
+class ListItems : public QAbstractListModel {
+    Q_OBJECT
+public:
+    using QAbstractListModel::QAbstractListModel;
+    void setItems(int count, std::function<QString(int)> text);
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    int count_ = 0;
+    std::function<QString(int)> text_;
+};
+
 class VbListBox : public QListView, public BackColorHolder {
     Q_OBJECT
 public:
     explicit VbListBox(QWidget* parent = nullptr);
     int count() const;
-    void addItems(const QStringList& items); // appended at the end, in order
+    // The lines: count of them, line i reading text(i).
+    void setItems(int count, std::function<QString(int)> text);
     int listIndex() const;
     void setListIndex(int index); // -1 clears the selection
     QString list(int index) const;
@@ -159,6 +176,6 @@ public:
     void applyBackColor() override;
 
 private:
-    QStringListModel* model_;
+    ListItems* model_;
     VbColor backColor_{0x80000005};
 };

@@ -19,12 +19,12 @@ struct ColumnIndex {
     std::vector<std::vector<std::int32_t>> minTable; // sparse table: min position over sorted ranges
     std::unordered_map<std::u32string, std::int32_t> firstEqual;
 
-    ColumnIndex(const jet::Table& t, int column) {
-        const auto n = static_cast<std::int32_t>(t.rowCount());
+    explicit ColumnIndex(const std::vector<jet::Value>& values) {
+        const auto n = static_cast<std::int32_t>(values.size());
         folded.resize(n);
         isNull.resize(n);
         for (std::int32_t r = 0; r < n; ++r) {
-            const jet::Value& v = t.at(r, column);
+            const jet::Value& v = values[static_cast<std::size_t>(r)];
             isNull[r] = !v.has_value();
             if (v) {
                 folded[r] = foldCase(*v);
@@ -66,13 +66,38 @@ struct ColumnIndex {
 
 } // namespace
 
+// A table held column by column, each column decoded on first use: the
+// list needs only the names at start, the declarations and details wait for
+// a selection.
 struct TableData {
-    jet::Table table;
+    std::string name;
+    std::vector<jet::Column> columns;
+    std::int32_t rows = 0;
+    std::vector<std::vector<jet::Value>> values; // per column; empty until decoded
+    std::vector<bool> decoded;
+    std::shared_ptr<const jet::Database> db; // the snapshot the columns come from; null once all are in
     std::map<int, std::unique_ptr<ColumnIndex>> indexes;
 
+    void ensureColumn(int column);
+    const jet::Value& at(std::int32_t row, int column) {
+        ensureColumn(column);
+        return values[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
+    }
+    // Position of a column by name, ASCII letters compared without case.
+    int columnIndex(std::string_view columnName) const {
+        const auto lowerAscii = [](char ch) {
+            return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+        };
+        for (std::size_t i = 0; i < columns.size(); ++i)
+            if (std::equal(columns[i].name.begin(), columns[i].name.end(), columnName.begin(),
+                           columnName.end(), [&](char a, char b) { return lowerAscii(a) == lowerAscii(b); }))
+                return static_cast<int>(i);
+        return -1;
+    }
     const ColumnIndex& index(int column) {
+        ensureColumn(column);
         auto& slot = indexes[column];
-        if (!slot) slot = std::make_unique<ColumnIndex>(table, column);
+        if (!slot) slot = std::make_unique<ColumnIndex>(values[static_cast<std::size_t>(column)]);
         return *slot;
     }
 };
@@ -100,14 +125,39 @@ DataError fromJet(const jet::Error& e, const std::string& path) {
 
 } // namespace
 
+void TableData::ensureColumn(int column) {
+    const auto c = static_cast<std::size_t>(column);
+    if (decoded[c]) return;
+    std::vector<jet::Value> column_;
+    try {
+        column_ = db->readColumn(name, c);
+    } catch (const jet::Error& e) {
+        throw fromJet(e, db->path());
+    } catch (const std::bad_alloc&) {
+        throw DataError(err::OutOfMemory, "Out of memory.", "table '" + name + "'");
+    }
+    // The same snapshot: the same records in the same order.
+    column_.resize(static_cast<std::size_t>(rows));
+    values[c] = std::move(column_);
+    decoded[c] = true;
+    if (std::all_of(decoded.begin(), decoded.end(), [](bool d) { return d; })) db.reset();
+}
+
 Recordset::Recordset(std::shared_ptr<TableData> table) : table_(std::move(table)) {
-    state_ = table_ && table_->table.rowCount() > 0 ? State::OnRecord : State::Eof;
+    state_ = table_ && table_->rows > 0 ? State::OnRecord : State::Eof;
     pos_ = 0;
 }
 
 Recordset Recordset::overTable(jet::Table table) {
     auto data = std::make_shared<TableData>();
-    data->table = std::move(table);
+    data->name = table.name;
+    data->columns = table.columns;
+    data->rows = static_cast<std::int32_t>(table.rowCount());
+    data->values.resize(table.columns.size());
+    for (std::size_t r = 0; r < table.rowCount(); ++r)
+        for (std::size_t c = 0; c < table.columns.size(); ++c)
+            data->values[c].push_back(std::move(table.cells[r * table.columns.size() + c]));
+    data->decoded.assign(table.columns.size(), true);
     return Recordset(std::move(data));
 }
 
@@ -116,11 +166,11 @@ bool Recordset::eof() const {
 }
 
 std::int32_t Recordset::recordCount() const {
-    return table_ ? static_cast<std::int32_t>(table_->table.rowCount()) : 0;
+    return table_ ? table_->rows : 0;
 }
 
 int Recordset::fieldCount() const {
-    return table_ ? static_cast<int>(table_->table.columns.size()) : 0;
+    return table_ ? static_cast<int>(table_->columns.size()) : 0;
 }
 
 void Recordset::moveNext() {
@@ -133,13 +183,20 @@ const jet::Value& Recordset::fieldValue(int position) const {
         throw DataError(err::ItemNotFound, "Item not found in this collection.",
                         "the table has no field at position " + std::to_string(position));
     if (state_ != State::OnRecord) throw noCurrentRecord();
-    return table_->table.at(static_cast<std::size_t>(pos_), static_cast<std::size_t>(position));
+    return table_->at(pos_, position);
+}
+
+const jet::Value& Recordset::valueAt(std::int32_t record, int position) const {
+    if (position < 0 || position >= fieldCount() || record < 0 || record >= recordCount())
+        throw DataError(err::ItemNotFound, "Item not found in this collection.",
+                        "no field " + std::to_string(position) + " of record " + std::to_string(record));
+    return table_->at(record, position);
 }
 
 void Recordset::findFirst(std::string_view criteria) {
     const Criteria c = parseCriteria(criteria);
     if (!table_) throw noCurrentRecord();
-    const int column = table_->table.columnIndex(c.column);
+    const int column = table_->columnIndex(c.column);
     if (column < 0) throw DataError(err::UnknownField, "Unknown field name '" + c.column + "'.");
     const ColumnIndex& idx = table_->index(column);
     std::int32_t found = -1;
@@ -167,7 +224,7 @@ void Recordset::findFirst(std::string_view criteria) {
 
 struct DataControl::Cache {
     std::string path;
-    std::unique_ptr<jet::Database> db;                        // the whole file, read into memory
+    std::shared_ptr<const jet::Database> db;                  // the snapshot
     std::map<std::string, std::shared_ptr<TableData>> tables; // by name as the catalog spells it
 };
 
@@ -180,7 +237,7 @@ void DataControl::openOnce() {
     cache->path = databaseName_;
     try {
         ++fileReads_;
-        cache->db = std::make_unique<jet::Database>(jet::Database::open(databaseName_));
+        cache->db = std::make_shared<const jet::Database>(jet::Database::open(databaseName_));
     } catch (const jet::Error& e) {
         throw fromJet(e, databaseName_);
     } catch (const std::bad_alloc&) {
@@ -198,7 +255,14 @@ void DataControl::refresh() {
     } else {
         try {
             auto fresh = std::make_shared<TableData>();
-            fresh->table = cache_->db->readTable(recordSource_);
+            // Rows and columns now, the values of each column when first used.
+            jet::TableShape shape = cache_->db->readShape(recordSource_);
+            fresh->name = std::move(shape.name);
+            fresh->columns = std::move(shape.columns);
+            fresh->rows = static_cast<std::int32_t>(shape.rows);
+            fresh->values.resize(fresh->columns.size());
+            fresh->decoded.assign(fresh->columns.size(), false);
+            fresh->db = cache_->db;
             data = fresh;
         } catch (const jet::Error& e) {
             if (e.code() == jet::ErrorCode::TableNotFound)

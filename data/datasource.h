@@ -33,6 +33,9 @@ public:
     // Fields(i).Value of the current record. DataError 3021 without a current
     // record, 3265 for a position the table does not have.
     const jet::Value& fieldValue(int position) const;
+    // A field of any record, by record and field position, without moving
+    // the cursor. DataError 3265 for a field or record that is not there.
+    const jet::Value& valueAt(std::int32_t record, int position) const;
     int fieldCount() const;
     std::int32_t recordCount() const;
 

@@ -7,10 +7,12 @@
 #include "data/jet/text.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <unordered_set>
@@ -160,7 +162,15 @@ using namespace format;
 
 struct Database::Impl {
     std::string path;
-    ByteBuffer bytes; // the whole file, pages decoded
+    // The file image, pages decoded. Read whole when the database is opened,
+    // or, when the file is leased (see file.cpp), filled page by page as the
+    // pages are first needed; pages never touched take no memory.
+    ByteBuffer bytes;
+    int fd = -1; // the leased file while pages are read lazily, else -1
+    u32 dbKey = 0;
+    mutable std::mutex pagesMutex;
+    mutable std::unique_ptr<std::atomic<bool>[]> present; // lazily read pages in bytes
+    mutable u32 pagesLoaded = 0;
     Layout layout{};
     Format format = Format::Jet4;
     int codePage = 0;
@@ -189,8 +199,15 @@ struct Database::Impl {
         if (n >= numPages)
             ctx.fail("page " + std::to_string(n) + " lies beyond the end of the file (" +
                      std::to_string(numPages) + " pages)");
+        if (present && !present[n].load(std::memory_order_acquire)) loadPage(n, ctx);
         return reinterpret_cast<const u8*>(bytes.data()) + std::size_t{n} * layout.pageSize;
     }
+    // Reads page n from the leased file into bytes.
+    void loadPage(u32 n, const Ctx& ctx) const;
+    // Reads every page not read yet and gives the lease back: someone is
+    // about to change the file. Returns false when a read failed.
+    bool loadAllAndRelease();
+    ~Impl();
 
     void appendText(std::string& out, const u8* p, std::size_t n) const {
         if (layout.jet3)
@@ -222,6 +239,8 @@ struct Database::Impl {
     Value formatValue(const Column& col, const RawField& f, const Ctx& ctx, std::size_t& lvalBudget) const;
 
     const CatalogEntry* findEntry(std::string_view name) const;
+    template <typename Wanted, typename Sink>
+    TableDef decodeRows(std::string_view name, Wanted&& wanted, Sink&& sink) const;
 };
 
 // Calls fn with the cracked fields of every live row of the table, in page

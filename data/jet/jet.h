@@ -89,10 +89,19 @@ struct Table {
     int columnIndex(std::string_view name) const;
 };
 
+// A table's columns and number of rows, without its values.
+struct TableShape {
+    std::string name;
+    std::vector<Column> columns;
+    std::size_t rows = 0;
+};
+
 // A Database is used from one thread at a time.
 class Database {
 public:
-    // Opens a file read-only. Throws Error.
+    // Opens a file read-only. What the database serves stays as the file was
+    // when it was opened, even if the file is changed or replaced later.
+    // Throws Error.
     static Database open(const std::string& path);
     // Reads a database image held in memory (fuzzing, tests). Throws Error.
     static Database fromBytes(std::string bytes, std::string displayName = "<memory>");
@@ -103,6 +112,9 @@ public:
 
     Format format() const;
     int codePage() const;
+    // Pages read from the file so far: all of them unless the file is read
+    // as its pages are needed.
+    std::size_t pagesRead() const;
     const std::string& path() const;
 
     // User tables in catalog order (system and hidden objects left out).
@@ -111,6 +123,13 @@ public:
     // Reads the whole table. Names are matched exactly first, then with
     // ASCII letters compared without case, as Jet itself does.
     Table readTable(std::string_view name) const;
+    // Decodes only the columns marked true by position (positions past the
+    // end count as false); the others come back Null. Empty: every column.
+    Table readTable(std::string_view name, const std::vector<bool>& columns) const;
+    // The columns and row count of a table, no value decoded.
+    TableShape readShape(std::string_view name) const;
+    // The values of one column (by position), one per row, in row order.
+    std::vector<Value> readColumn(std::string_view name, std::size_t column) const;
 
     struct Impl;
 

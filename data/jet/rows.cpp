@@ -286,32 +286,70 @@ Value Database::Impl::formatValue(const Column& c, const RawField& f, const Ctx&
 }
 
 Table Database::readTable(std::string_view name) const {
-    const CatalogEntry* e = impl_->findEntry(name);
-    if (!e)
-        throw Error(ErrorCode::TableNotFound, impl_->path + ": table '" + std::string(name) + "' not found");
-    const TableDef td = impl_->readTableDef(e->page, e->name);
-    const Impl::Ctx ctx{impl_.get(), e->name};
-    Table t;
-    t.name = e->name;
-    t.columns = td.columns;
+    return readTable(name, {});
+}
+
+// Walks the rows of a table; for each row, sink(column, value) receives the
+// decoded value of every column wanted(column) selects, in column order.
+template <typename Wanted, typename Sink>
+TableDef Database::Impl::decodeRows(std::string_view name, Wanted&& wanted, Sink&& sink) const {
+    const CatalogEntry* e = findEntry(name);
+    if (!e) throw Error(ErrorCode::TableNotFound, path + ": table '" + std::string(name) + "' not found");
+    TableDef td = readTableDef(e->page, e->name);
+    const Ctx ctx{this, e->name};
     const std::size_t ncols = td.columns.size();
-    std::size_t lvalBudget = impl_->bytes.size();
-    if (ncols == 0) return t;
-    // The stored row count is only a hint (deleted rows, damage), so the
-    // reservation is capped by the file's size, not by what it claims.
-    t.cells.reserve(std::min<std::size_t>(std::size_t{td.rowCountHint} * ncols, impl_->bytes.size() / 16));
+    if (ncols == 0) return td;
+    std::size_t lvalBudget = bytes.size();
     // A damaged definition can make every row of a page expand into a great
     // many values; what a table decodes to is bounded relative to the file.
-    const std::size_t outputBudget = 32 * impl_->bytes.size() + (std::size_t{64} << 20);
+    const std::size_t outputBudget = 32 * bytes.size() + (std::size_t{64} << 20);
     std::size_t output = 0;
-    impl_->forEachRow(td, [&](const std::vector<RawField>& fields) {
+    forEachRow(td, [&](const std::vector<RawField>& fields) {
         for (std::size_t i = 0; i < ncols; ++i) {
-            t.cells.push_back(impl_->formatValue(td.columns[i], fields[i], ctx, lvalBudget));
-            output += sizeof(Value) + (t.cells.back() ? t.cells.back()->size() : 0);
+            if (!wanted(i)) {
+                sink(i, Value());
+                output += sizeof(Value);
+                continue;
+            }
+            Value v = formatValue(td.columns[i], fields[i], ctx, lvalBudget);
+            output += sizeof(Value) + (v ? v->size() : 0);
+            sink(i, std::move(v));
         }
         if (output > outputBudget) ctx.fail("the table decodes to far more data than the file could hold");
     });
+    return td;
+}
+
+Table Database::readTable(std::string_view name, const std::vector<bool>& columns) const {
+    Table t;
+    const auto wanted = [&](std::size_t i) { return columns.empty() || (i < columns.size() && columns[i]); };
+    const TableDef td =
+        impl_->decodeRows(name, wanted, [&](std::size_t, Value v) { t.cells.push_back(std::move(v)); });
+    t.name = td.name;
+    t.columns = td.columns;
     return t;
+}
+
+std::vector<Value> Database::readColumn(std::string_view name, std::size_t column) const {
+    std::vector<Value> values;
+    impl_->decodeRows(
+        name, [&](std::size_t i) { return i == column; },
+        [&](std::size_t i, Value v) {
+            if (i == column) values.push_back(std::move(v));
+        });
+    return values;
+}
+
+TableShape Database::readShape(std::string_view name) const {
+    TableShape shape;
+    const TableDef td = impl_->decodeRows(
+        name, [](std::size_t) { return false; },
+        [&](std::size_t i, Value) {
+            if (i == 0) ++shape.rows;
+        });
+    shape.name = td.name;
+    shape.columns = td.columns;
+    return shape;
 }
 
 } // namespace jet

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
 using jetw::Cell;
 using jetw::ColumnKind;
 using jetw::Version;
@@ -191,6 +195,41 @@ TEST(RoundTripJet4, CharactersOutsideTheBmpSurvive) {
         jet::Database::open(fixtures::writeTemp({{t}}, "nonbmp.mdb", Version::Jet4)).readTable("t");
     EXPECT_EQ(table.at(0, 0), Cell{emoji});
     EXPECT_EQ(table.at(0, 1), Cell{emoji});
+}
+
+// A database opened from a file reads its pages as they are needed, and what
+// it serves is the file as it was at open: changed in place (truncated,
+// overwritten as cp does), replaced or removed afterwards, it still serves
+// every table as written.
+TEST(Snapshot, PagesAreReadAsNeededAndTheFileMayChangeUnderneath) {
+    jetw::TableDef small{"small", {{"name", ColumnKind::Text, 50}}, {{Cell{"Beep"}}}};
+    jetw::TableDef big{"big", {{"name", ColumnKind::Text, 50}, {"text", ColumnKind::Memo, 0}}, {}};
+    for (int i = 0; i < 2000; ++i)
+        big.rows.push_back({Cell{"F" + std::to_string(i)}, Cell{repeatUtf8("说明", 100 + i % 50)}});
+    const jetw::DatabaseDef def{{small, big}};
+    const jetw::DatabaseDef other{
+        {jetw::TableDef{"small", {{"name", ColumnKind::Text, 50}}, {{Cell{"Other"}}}}}};
+    const auto changes = std::vector<std::pair<const char*, std::function<void(const std::string&)>>>{
+        {"truncated in place", [](const std::string& p) { std::filesystem::resize_file(p, 100); }},
+        {"overwritten in place",
+         [&](const std::string& p) {
+             std::ofstream(p, std::ios::binary | std::ios::trunc) << jetw::buildDatabase(other);
+         }},
+        {"replaced", [&](const std::string& p) { jetw::writeDatabaseFile(other, p); }},
+        {"removed", [](const std::string& p) { std::filesystem::remove(p); }},
+    };
+    for (const auto& [what, change] : changes) {
+        const std::string path = fixtures::writeTemp(def, std::string("snapshot-") + what + ".mdb");
+        const auto pages = std::filesystem::file_size(path) / 4096;
+        const auto db = jet::Database::open(path);
+        EXPECT_EQ(*db.readTable("small").at(0, 0), "Beep") << what;
+        EXPECT_LT(db.pagesRead(), pages / 4) << what << ": the big table is not read yet";
+        change(path);
+        const auto t = db.readTable("big");
+        ASSERT_EQ(t.rowCount(), 2000u) << what;
+        EXPECT_EQ(*t.at(1999, 1), repeatUtf8("说明", 100 + 1999 % 50)) << what;
+        EXPECT_EQ(*db.readTable("small").at(0, 0), "Beep") << what;
+    }
 }
 
 } // namespace
