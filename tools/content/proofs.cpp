@@ -758,6 +758,175 @@ CLayouts headerLayouts(const std::map<std::string, std::set<std::string>>& struc
 
 // ---- All proofs -------------------------------------------------------------------
 
+namespace {
+
+void fail(Report& report, const Located& at, const std::string& what) {
+    report.failures.push_back(at.file + ":" + std::to_string(at.line) + ": " + what);
+}
+
+// The bytes a VB6 call pushes equal what the stdcall export pops.
+void proveStack(const std::string& file, const Facts& facts, Report& report) {
+    for (const auto& d : facts.declares) {
+        ++report.declares;
+        const std::string exported = d.declare.alias.value_or(d.declare.name);
+        if (!exported.empty() && exported[0] == '#') {
+            report.notes.push_back(file + ": " + d.declare.name +
+                                   " is imported by ordinal; its stack size is not proven");
+            continue;
+        }
+        const std::string library =
+            d.declare.lib.find('.') == std::string::npos ? d.declare.lib + ".dll" : d.declare.lib;
+        const auto popped = stdcallBytes(library, exported);
+        const auto pushed = vbStackBytes(d.declare);
+        if (!pushed.bytes) {
+            fail(report, d, pushed.why);
+        } else if (!popped) {
+            fail(report, d,
+                 exported + " is not exported by the 32-bit import library of " + library + " (lib" +
+                     importLibraryName(library) + ".a)");
+        } else if (*popped < 0) {
+            fail(report, d, exported + " is a cdecl export of " + library + "; a VB6 Declare calls stdcall");
+        } else if (*popped != *pushed.bytes) {
+            fail(report, d,
+                 d.declare.name + " pushes " + std::to_string(*pushed.bytes) + " bytes, but _" + exported +
+                     "@" + std::to_string(*popped) + " takes " + std::to_string(*popped));
+        } else {
+            ++report.stackProven;
+        }
+    }
+}
+
+// Every constant has the header's value as VB reads the literal.
+void proveConstants(const Facts& facts, const std::map<std::string, std::int64_t>& constants,
+                    Report& report) {
+    for (const auto& c : facts.consts) {
+        ++report.consts;
+        const auto h = constants.find(c.name);
+        if (h == constants.end()) continue;
+        if (!c.value) {
+            if (c.text.empty() || c.text[0] != '"')
+                fail(report, c,
+                     c.name + " = " + c.text + " cannot be evaluated, but the headers define " + c.name +
+                         " as " + hex(h->second));
+            continue;
+        }
+        if (static_cast<std::uint32_t>(*c.value) != static_cast<std::uint32_t>(h->second)) {
+            fail(report, c,
+                 c.name + " = " + c.text + " is " + std::to_string(*c.value) +
+                     " as VB reads it; the headers say " + hex(h->second) + " (" + std::to_string(h->second) +
+                     ")" +
+                     (*c.value < 0 && *c.value >= -0x8000 && h->second > 0 ? "; a Long needs the trailing &"
+                                                                           : ""));
+        } else {
+            ++report.constsProven;
+        }
+    }
+}
+
+// Every Type that mirrors a Windows structure has its layout under one of
+// the version settings.
+void proveTypes(const std::string& file, const Facts& facts, const CLayouts& layouts, Report& report) {
+    std::map<std::string, TypeAt> types;
+    for (const auto& t : facts.types)
+        types.emplace(t.name, t);
+    for (const auto& t : facts.types) {
+        ++report.types;
+        for (const auto& d : facts.declares)
+            if (lower(d.declare.name) == lower(t.name))
+                fail(report, t,
+                     "VB refuses a Type named like the procedure " + d.declare.name +
+                         " (letter case ignored): name it " + t.name + "STRUCT");
+        std::string why;
+        const auto vb = vbLayout(t, types, why);
+        if (!vb) {
+            fail(report, t, "Type " + t.name + ": " + why);
+            continue;
+        }
+        bool defined = false;
+        std::string difference;
+        std::size_t proven = 0;
+        bool matched = false;
+        for (const auto& setting : kSettings) {
+            const auto& map = layouts.at(setting.name);
+            // A name the headers define is that structure (OFSTRUCT);
+            // otherwise VB's way of naming it is undone.
+            auto c = map.find(t.name);
+            if (c == map.end()) c = map.find(cStructureFor(t.name));
+            if (c == map.end()) continue;
+            defined = true;
+            std::string diff;
+            // A structure the headers pack to 1 byte (PRINTDLG, SHFILEOPSTRUCT)
+            // puts members where no VB Type can; from the first such member
+            // on, the Type only has to be large enough that the API stays
+            // inside it, and its file explains how the tail is read.
+            std::size_t packedFrom = SIZE_MAX;
+            for (const auto& [name, om] : c->second.members) {
+                const auto al = c->second.alignments.find(name);
+                const std::size_t natural = al == c->second.alignments.end() ? 1 : al->second;
+                if (om.first % std::min<std::size_t>(natural, 4)) packedFrom = std::min(packedFrom, om.first);
+            }
+            // A Type may stop at one of the structure's earlier sizes; the
+            // member that size cuts then ends there.
+            // A structure that carries its own size in its first member grew
+            // by version; a Type for an earlier version is a prefix of it.
+            static const std::set<std::string> sizeMembers{
+                "cbSize", "dwSize", "cbStruct", "lStructSize", "dwLength", "nLength", "dwOSVersionInfoSize",
+                "cb"};
+            const bool sizePrefixed = !t.members.empty() && vb->size < c->second.size &&
+                                      sizeMembers.count(t.members.front().name) &&
+                                      c->second.members.count(t.members.front().name) &&
+                                      c->second.members.at(t.members.front().name).first == 0;
+            const bool earlier = c->second.earlierSizes.count(vb->size) > 0 || sizePrefixed;
+            if (packedFrom != SIZE_MAX ? vb->size < c->second.size : c->second.size != vb->size && !earlier)
+                diff = "Type " + t.name + " is " + std::to_string(vb->size) + " bytes, the structure " +
+                       std::to_string(c->second.size) + " (" + setting.name + ")";
+            std::size_t here = 0;
+            for (std::size_t k = 0; k < t.members.size() && diff.empty(); ++k) {
+                const auto cm = c->second.members.find(t.members[k].name);
+                if (cm == c->second.members.end() || cm->second.first >= packedFrom) continue;
+                auto expected = cm->second;
+                if (earlier && expected.first < vb->size && expected.first + expected.second > vb->size)
+                    expected.second = vb->size - expected.first;
+                if (expected != vb->members[k])
+                    diff = "member " + t.members[k].name + " of " + t.name + " sits at " +
+                           std::to_string(vb->members[k].first) + " with " +
+                           std::to_string(vb->members[k].second) + " bytes; the structure has it at " +
+                           std::to_string(cm->second.first) + " with " + std::to_string(cm->second.second) +
+                           " (" + setting.name + ")";
+                ++here;
+            }
+            if (diff.empty() && packedFrom != SIZE_MAX)
+                report.notes.push_back(file + ":" + std::to_string(t.line) + ": " + t.name +
+                                       " is packed; members from offset " + std::to_string(packedFrom) +
+                                       " on are not proven");
+            if (diff.empty()) {
+                matched = true;
+                proven = here;
+                break;
+            }
+            // The newest setting's difference is the one a reader can act on.
+            difference = diff;
+        }
+        if (!defined) {
+            report.notes.push_back(file + ":" + std::to_string(t.line) + ": Type " + t.name +
+                                   " is no structure of the headers");
+            continue;
+        }
+        if (!matched) {
+            fail(report, t, difference);
+            continue;
+        }
+        ++report.typesProven;
+        report.membersProven += proven;
+        if (proven < t.members.size())
+            report.notes.push_back(file + ":" + std::to_string(t.line) + ": " +
+                                   std::to_string(t.members.size() - proven) + " member(s) of " + t.name +
+                                   " are named unlike the structure's");
+    }
+}
+
+} // namespace
+
 std::vector<std::pair<std::string, Facts>> scanDirectory(const std::string& dir,
                                                          const std::set<std::string>& names) {
     std::vector<std::pair<std::string, Facts>> files;
@@ -797,162 +966,9 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
     for (const auto& [file, facts] : files) {
         for (const auto& p : facts.problems)
             report.failures.push_back(p);
-        auto fail = [&](const Located& at, const std::string& what) {
-            report.failures.push_back(at.file + ":" + std::to_string(at.line) + ": " + what);
-        };
-
-        for (const auto& d : facts.declares) {
-            ++report.declares;
-            const std::string exported = d.declare.alias.value_or(d.declare.name);
-            if (!exported.empty() && exported[0] == '#') {
-                report.notes.push_back(file + ": " + d.declare.name +
-                                       " is imported by ordinal; its stack size is not proven");
-                continue;
-            }
-            const std::string library =
-                d.declare.lib.find('.') == std::string::npos ? d.declare.lib + ".dll" : d.declare.lib;
-            const auto popped = stdcallBytes(library, exported);
-            const auto pushed = vbStackBytes(d.declare);
-            if (!pushed.bytes) {
-                fail(d, pushed.why);
-            } else if (!popped) {
-                fail(d, exported + " is not exported by the 32-bit import library of " + library + " (lib" +
-                            importLibraryName(library) + ".a)");
-            } else if (*popped < 0) {
-                fail(d, exported + " is a cdecl export of " + library + "; a VB6 Declare calls stdcall");
-            } else if (*popped != *pushed.bytes) {
-                fail(d, d.declare.name + " pushes " + std::to_string(*pushed.bytes) + " bytes, but _" +
-                            exported + "@" + std::to_string(*popped) + " takes " + std::to_string(*popped));
-            } else {
-                ++report.stackProven;
-            }
-        }
-
-        for (const auto& c : facts.consts) {
-            ++report.consts;
-            const auto h = constants.find(c.name);
-            if (h == constants.end()) continue;
-            if (!c.value) {
-                if (c.text.empty() || c.text[0] != '"')
-                    fail(c, c.name + " = " + c.text + " cannot be evaluated, but the headers define " +
-                                c.name + " as " + hex(h->second));
-                continue;
-            }
-            if (static_cast<std::uint32_t>(*c.value) != static_cast<std::uint32_t>(h->second)) {
-                fail(c, c.name + " = " + c.text + " is " + std::to_string(*c.value) +
-                            " as VB reads it; the headers say " + hex(h->second) + " (" +
-                            std::to_string(h->second) + ")" +
-                            (*c.value < 0 && *c.value >= -0x8000 && h->second > 0
-                                 ? "; a Long needs the trailing &"
-                                 : ""));
-            } else {
-                ++report.constsProven;
-            }
-        }
-
-        std::map<std::string, TypeAt> types;
-        for (const auto& t : facts.types)
-            types.emplace(t.name, t);
-        for (const auto& t : facts.types) {
-            ++report.types;
-            for (const auto& d : facts.declares)
-                if (lower(d.declare.name) == lower(t.name))
-                    fail(t, "VB refuses a Type named like the procedure " + d.declare.name +
-                                " (letter case ignored): name it " + t.name + "STRUCT");
-            std::string why;
-            const auto vb = vbLayout(t, types, why);
-            if (!vb) {
-                fail(t, "Type " + t.name + ": " + why);
-                continue;
-            }
-            bool defined = false;
-            std::string difference;
-            std::size_t proven = 0;
-            bool matched = false;
-            for (const auto& setting : kSettings) {
-                const auto& map = layouts.at(setting.name);
-                // A name the headers define is that structure (OFSTRUCT);
-                // otherwise VB's way of naming it is undone.
-                auto c = map.find(t.name);
-                if (c == map.end()) c = map.find(cStructureFor(t.name));
-                if (c == map.end()) continue;
-                defined = true;
-                std::string diff;
-                // A structure the headers pack to 1 byte (PRINTDLG, SHFILEOPSTRUCT)
-                // puts members where no VB Type can; from the first such member
-                // on, the Type only has to be large enough that the API stays
-                // inside it, and its file explains how the tail is read.
-                std::size_t packedFrom = SIZE_MAX;
-                for (const auto& [name, om] : c->second.members) {
-                    const auto al = c->second.alignments.find(name);
-                    const std::size_t natural = al == c->second.alignments.end() ? 1 : al->second;
-                    if (om.first % std::min<std::size_t>(natural, 4))
-                        packedFrom = std::min(packedFrom, om.first);
-                }
-                // A Type may stop at one of the structure's earlier sizes; the
-                // member that size cuts then ends there.
-                // A structure that carries its own size in its first member grew
-                // by version; a Type for an earlier version is a prefix of it.
-                static const std::set<std::string> sizeMembers{"cbSize",
-                                                               "dwSize",
-                                                               "cbStruct",
-                                                               "lStructSize",
-                                                               "dwLength",
-                                                               "nLength",
-                                                               "dwOSVersionInfoSize",
-                                                               "cb"};
-                const bool sizePrefixed = !t.members.empty() && vb->size < c->second.size &&
-                                          sizeMembers.count(t.members.front().name) &&
-                                          c->second.members.count(t.members.front().name) &&
-                                          c->second.members.at(t.members.front().name).first == 0;
-                const bool earlier = c->second.earlierSizes.count(vb->size) > 0 || sizePrefixed;
-                if (packedFrom != SIZE_MAX ? vb->size < c->second.size
-                                           : c->second.size != vb->size && !earlier)
-                    diff = "Type " + t.name + " is " + std::to_string(vb->size) + " bytes, the structure " +
-                           std::to_string(c->second.size) + " (" + setting.name + ")";
-                std::size_t here = 0;
-                for (std::size_t k = 0; k < t.members.size() && diff.empty(); ++k) {
-                    const auto cm = c->second.members.find(t.members[k].name);
-                    if (cm == c->second.members.end() || cm->second.first >= packedFrom) continue;
-                    auto expected = cm->second;
-                    if (earlier && expected.first < vb->size && expected.first + expected.second > vb->size)
-                        expected.second = vb->size - expected.first;
-                    if (expected != vb->members[k])
-                        diff = "member " + t.members[k].name + " of " + t.name + " sits at " +
-                               std::to_string(vb->members[k].first) + " with " +
-                               std::to_string(vb->members[k].second) + " bytes; the structure has it at " +
-                               std::to_string(cm->second.first) + " with " +
-                               std::to_string(cm->second.second) + " (" + setting.name + ")";
-                    ++here;
-                }
-                if (diff.empty() && packedFrom != SIZE_MAX)
-                    report.notes.push_back(file + ":" + std::to_string(t.line) + ": " + t.name +
-                                           " is packed; members from offset " + std::to_string(packedFrom) +
-                                           " on are not proven");
-                if (diff.empty()) {
-                    matched = true;
-                    proven = here;
-                    break;
-                }
-                // The newest setting's difference is the one a reader can act on.
-                difference = diff;
-            }
-            if (!defined) {
-                report.notes.push_back(file + ":" + std::to_string(t.line) + ": Type " + t.name +
-                                       " is no structure of the headers");
-                continue;
-            }
-            if (!matched) {
-                fail(t, difference);
-                continue;
-            }
-            ++report.typesProven;
-            report.membersProven += proven;
-            if (proven < t.members.size())
-                report.notes.push_back(file + ":" + std::to_string(t.line) + ": " +
-                                       std::to_string(t.members.size() - proven) + " member(s) of " + t.name +
-                                       " are named unlike the structure's");
-        }
+        proveStack(file, facts, report);
+        proveConstants(facts, constants, report);
+        proveTypes(file, facts, layouts, report);
     }
     vba7::check(files, report);
     return report;
