@@ -205,7 +205,8 @@ TEST(Snapshot, PagesAreReadAsNeededAndTheFileMayChangeUnderneath) {
     jetw::TableDef small{"small", {{"name", ColumnKind::Text, 50}}, {{Cell{"Beep"}}}};
     jetw::TableDef big{"big", {{"name", ColumnKind::Text, 50}, {"text", ColumnKind::Memo, 0}}, {}};
     for (int i = 0; i < 2000; ++i)
-        big.rows.push_back({Cell{"F" + std::to_string(i)}, Cell{repeatUtf8("说明", 100 + i % 50)}});
+        big.rows.push_back(
+            {Cell{std::string("F").append(std::to_string(i))}, Cell{repeatUtf8("说明", 100 + i % 50)}});
     const jetw::DatabaseDef def{{small, big}};
     const jetw::DatabaseDef other{
         {jetw::TableDef{"small", {{"name", ColumnKind::Text, 50}}, {{Cell{"Other"}}}}}};
