@@ -71,6 +71,7 @@ Form1::Form1(QString appDir, ErrorReport report, QWidget* parent)
                  design::kClientHeight / design::kTwipsPerPixel);
     // The picture has few colours: kept as indexed pixels it takes a
     // quarter of the memory, painted with the exact colours all the same.
+    // (The file is a palette image already; the conversion then does nothing.)
     background_ = QImage(QStringLiteral(":/resources/background.png"))
                       .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     createControls();

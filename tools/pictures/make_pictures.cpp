@@ -172,7 +172,12 @@ int main(int argc, char** argv) {
     const QImage background = drawArea(7, 55, 55, 104, false);
     const QImage leftFront = drawArea(3, 53, 54, 100, true);
     const QImage imgtab = leftFront.copy(3, 5, 245, 23);
-    bool ok = background.save(dir + QStringLiteral("/background.png")) &&
+    // The background has few colours: as a palette image it loads straight
+    // into the indexed form the window keeps, with the same colours.
+    const QImage indexed =
+        background.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    bool ok = indexed.convertToFormat(background.format()) == background &&
+              indexed.save(dir + QStringLiteral("/background.png")) &&
               imgtab.save(dir + QStringLiteral("/imgtab.png")) &&
               miniature().save(dir + QStringLiteral("/image1.png")) &&
               icon().save(dir + QStringLiteral("/icon.png"));
