@@ -230,7 +230,8 @@ struct Database::Impl {
     TableDef readTableDef(u32 firstPage, std::string_view name) const;
     std::vector<u32> ownedPages(const TableDef& td, const Ctx& ctx) const;
 
-    template <typename RowFn> void forEachRow(const TableDef& td, RowFn&& fn) const;
+    // Crack false: the rows are only counted, fn gets no fields.
+    template <bool Crack = true, typename RowFn> void forEachRow(const TableDef& td, RowFn&& fn) const;
     void crackRow(const TableDef& td, const u8* row, std::size_t len, std::vector<RawField>& out,
                   const Ctx& ctx) const;
 
@@ -245,7 +246,7 @@ struct Database::Impl {
 
 // Calls fn with the cracked fields of every live row of the table, in page
 // order, following overflow pointers.
-template <typename RowFn> void Database::Impl::forEachRow(const TableDef& td, RowFn&& fn) const {
+template <bool Crack, typename RowFn> void Database::Impl::forEachRow(const TableDef& td, RowFn&& fn) const {
     const Ctx ctx{this, td.name};
     std::vector<RawField> fields;
     std::unordered_set<u32> overflowTargets;
@@ -274,7 +275,7 @@ template <typename RowFn> void Database::Impl::forEachRow(const TableDef& td, Ro
                 row = locateRow(target >> 8, target & 0xFF, ctx, &flags);
                 flags &= 0x4000;
             }
-            crackRow(td, row.data, row.size, fields, ctx);
+            if constexpr (Crack) crackRow(td, row.data, row.size, fields, ctx);
             fn(fields);
         }
     }

@@ -341,14 +341,15 @@ std::vector<Value> Database::readColumn(std::string_view name, std::size_t colum
 }
 
 TableShape Database::readShape(std::string_view name) const {
-    TableShape shape;
-    const TableDef td = impl_->decodeRows(
-        name, [](std::size_t) { return false; },
-        [&](std::size_t i, Value) {
-            if (i == 0) ++shape.rows;
-        });
-    shape.name = td.name;
-    shape.columns = td.columns;
+    const CatalogEntry* e = impl_->findEntry(name);
+    if (!e)
+        throw Error(ErrorCode::TableNotFound, impl_->path + ": table '" + std::string(name) + "' not found");
+    const TableDef td = impl_->readTableDef(e->page, e->name);
+    TableShape shape{td.name, td.columns, 0};
+    // Counting needs no field of any row: a damaged row shows when its
+    // column is read.
+    if (!td.columns.empty())
+        impl_->forEachRow<false>(td, [&](const std::vector<RawField>&) { ++shape.rows; });
     return shape;
 }
 
