@@ -83,17 +83,6 @@ struct TableData {
         ensureColumn(column);
         return values[static_cast<std::size_t>(column)][static_cast<std::size_t>(row)];
     }
-    // Position of a column by name, ASCII letters compared without case.
-    int columnIndex(std::string_view columnName) const {
-        const auto lowerAscii = [](char ch) {
-            return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
-        };
-        for (std::size_t i = 0; i < columns.size(); ++i)
-            if (std::equal(columns[i].name.begin(), columns[i].name.end(), columnName.begin(),
-                           columnName.end(), [&](char a, char b) { return lowerAscii(a) == lowerAscii(b); }))
-                return static_cast<int>(i);
-        return -1;
-    }
     const ColumnIndex& index(int column) {
         ensureColumn(column);
         auto& slot = indexes[column];
@@ -136,8 +125,11 @@ void TableData::ensureColumn(int column) {
     } catch (const std::bad_alloc&) {
         throw DataError(err::OutOfMemory, "Out of memory.", "table '" + name + "'");
     }
-    // The same snapshot: the same records in the same order.
-    column_.resize(static_cast<std::size_t>(rows));
+    // The same snapshot walked again: the same records in the same order.
+    if (column_.size() != static_cast<std::size_t>(rows))
+        throw DataError(err::UnrecognizedFormat, "Unrecognized database format '" + db->path() + "'.",
+                        "table '" + name + "' gave " + std::to_string(column_.size()) + " values for " +
+                            std::to_string(rows) + " records");
     values[c] = std::move(column_);
     decoded[c] = true;
     if (std::all_of(decoded.begin(), decoded.end(), [](bool d) { return d; })) db.reset();
@@ -196,7 +188,7 @@ const jet::Value& Recordset::valueAt(std::int32_t record, int position) const {
 void Recordset::findFirst(std::string_view criteria) {
     const Criteria c = parseCriteria(criteria);
     if (!table_) throw noCurrentRecord();
-    const int column = table_->columnIndex(c.column);
+    const int column = jet::columnIndex(table_->columns, c.column);
     if (column < 0) throw DataError(err::UnknownField, "Unknown field name '" + c.column + "'.");
     const ColumnIndex& idx = table_->index(column);
     std::int32_t found = -1;

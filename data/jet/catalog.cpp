@@ -42,10 +42,14 @@ std::string_view typeName(std::uint8_t type) {
     }
 }
 
-int Table::columnIndex(std::string_view name) const {
+int columnIndex(const std::vector<Column>& columns, std::string_view name) {
     for (std::size_t i = 0; i < columns.size(); ++i)
         if (equalsNoCase(columns[i].name, name)) return static_cast<int>(i);
     return -1;
+}
+
+int Table::columnIndex(std::string_view name) const {
+    return jet::columnIndex(columns, name);
 }
 
 TableDef Database::Impl::readTableDef(u32 firstPage, std::string_view name) const {

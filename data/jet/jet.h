@@ -89,6 +89,9 @@ struct Table {
     int columnIndex(std::string_view name) const;
 };
 
+// Position of a column by name among columns, as Table::columnIndex finds it.
+int columnIndex(const std::vector<Column>& columns, std::string_view name);
+
 // A table's columns and number of rows, without its values.
 struct TableShape {
     std::string name;

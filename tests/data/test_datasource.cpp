@@ -116,6 +116,25 @@ TEST_F(DataSource, WinfunByItsChineseColumnAndNulls) {
     EXPECT_TRUE(rs.noMatch());
 }
 
+// Each column is decoded when first used; in any order of use, every value
+// is the one a whole read of the table gives, and the cursor stays put.
+TEST_F(DataSource, ColumnsDecodedOnFirstUseAgreeWithAWholeRead) {
+    const jet::Table whole = jet::Database::open(path).readTable("winfun");
+    ds.setRecordSource("winfun");
+    ds.refresh();
+    auto& rs = ds.recordset();
+    rs.moveNext();
+    for (const int column : {2, 0, 1, 0})
+        for (std::int32_t r = 0; r < rs.recordCount(); ++r)
+            EXPECT_EQ(rs.valueAt(r, column),
+                      whole.at(static_cast<std::size_t>(r), static_cast<std::size_t>(column)))
+                << "record " << r << ", column " << column;
+    EXPECT_EQ(rs.absolutePosition(), 1);
+    for (const auto& [record, column] :
+         std::vector<std::pair<std::int32_t, int>>{{-1, 0}, {5, 0}, {0, 3}, {0, -1}})
+        EXPECT_EQ(errorNumber([&] { rs.valueAt(record, column); }), 3265) << record << ", " << column;
+}
+
 TEST_F(DataSource, ErrorsCarryTheirNumbers) {
     ds.setRecordSource("nosuchtable");
     EXPECT_EQ(errorNumber([&] { ds.refresh(); }), 3078);

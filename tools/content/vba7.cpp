@@ -375,7 +375,9 @@ measure(const std::map<std::string, std::set<std::string>>& structsAndMembers) {
         for (const auto& v : versionSuffixes)
             sizes.push_back(ids.count(plan.cName + v) ? plan.cName + v : "0");
     }
+    // The newest setting's sizes are in already.
     for (const auto& setting : cross::kSettings) {
+        if (setting.defines == cross::newestDefines()) continue;
         const auto s64 = cross::evaluateInHeaders(cross::kWin64, sizes, setting.defines);
         const auto s32 = cross::evaluateInHeaders(cross::kWin32, sizes, setting.defines);
         for (std::size_t p = 0, k = 0; p < plans.size(); ++p) {
@@ -640,8 +642,9 @@ std::map<std::string, std::string> drafts(const std::vector<std::pair<std::strin
         for (std::size_t i = 0; i < vb6.parameters.size(); ++i)
             if (const auto b = bothOf(c, exported, i, false)) parameters.push_back(*b);
         const Both result = bothOf(c, exported, 0, true).value_or(Both{});
-        text += draftDeclare(vb6, parameters, result) + "\n";
-        const auto d = vb::parseDeclare(draftDeclare(vb6, parameters, result));
+        const std::string declare = draftDeclare(vb6, parameters, result);
+        text += declare + "\n";
+        const auto d = vb::parseDeclare(declare);
         for (const auto& [name, members] : structuresToState(facts, c, d))
             text += "结构 " + name + "：64 位下 " +
                     std::to_string(size64For(facts, name, c.layouts.at(name))) +
