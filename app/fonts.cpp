@@ -3,6 +3,7 @@
 #include "app/design.h"
 
 #include <QStringList>
+#include <fontconfig/fontconfig.h>
 
 void installFontSubstitutions() {
     // AR PL UMing CN is a Ming face like SimSun with its metrics at 12 px (12 px
@@ -26,3 +27,5 @@ QFont controlFont() {
     font.setStyleHint(QFont::Serif);
     return font;
 }
+
+FontSystemWarmUp::FontSystemWarmUp() : thread_([] { FcInit(); }) {}

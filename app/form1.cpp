@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPainter>
@@ -30,6 +31,15 @@ template <typename W> W* place(W* w, const QString& name, const design::Twips& a
     w->setObjectName(name);
     w->setGeometry(design::twipsToPixels(at));
     return w;
+}
+
+// One of the window's pictures. Each is a PNG; saying so, and that it is not
+// to be guessed, keeps Qt from loading every image format plugin to ask it
+// first.
+QImage picture(const char* name) {
+    QImageReader reader(QStringLiteral(":/resources/") + QLatin1String(name), "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 // In an option group only the selected button is a Tab stop; the arrow keys
@@ -66,13 +76,13 @@ Form1::Form1(QString appDir, ErrorReport report, QWidget* parent)
     initResources();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(design::kCaption);
-    setWindowIcon(QIcon(QStringLiteral(":/resources/icon.png")));
+    setWindowIcon(QIcon(QPixmap::fromImage(picture("icon.png"))));
     setFixedSize(design::kClientWidth / design::kTwipsPerPixel,
                  design::kClientHeight / design::kTwipsPerPixel);
     // The picture has few colours: kept as indexed pixels it takes a
     // quarter of the memory, painted with the exact colours all the same.
     // (The file is a palette image already; the conversion then does nothing.)
-    background_ = QImage(QStringLiteral(":/resources/background.png"))
+    background_ = picture("background.png")
                       .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     createControls();
     setFocusOrder();
@@ -109,7 +119,7 @@ void Form1::createControls() {
     // Labels and images first: they lie below every other kind of control.
     // Among themselves the later-created one is on top, so they go bottom-up.
     imgtab = place(new QLabel(this), QStringLiteral("imgtab"), design::imgtab);
-    imgtab->setPixmap(QPixmap(QStringLiteral(":/resources/imgtab.png")));
+    imgtab->setPixmap(QPixmap::fromImage(picture("imgtab.png")));
     imgtab->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     for (int i : {0, 1}) {
         labtab[i] = label(this, arrayName("labtab", i), design::labtab[i], QString(), false);
@@ -189,7 +199,7 @@ void Form1::createControls() {
     Label7->setBorder(VbLabel::Border::Sunken3D);
     Label7->setBackColor(VbColor{design::kLabel7BackColor});
     Image1 = place(new QLabel(Frame1[2]), QStringLiteral("Image1"), design::Image1);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/resources/image1.png")));
+    Image1->setPixmap(QPixmap::fromImage(picture("image1.png")));
     Image1->setScaledContents(true);
     label6 = label(Frame1[2], QStringLiteral("label6"), design::label6, design::kLabel6, false);
     for (int i = 0; i < 8; ++i) {
@@ -287,13 +297,16 @@ void Form1::guarded(const std::function<void()>& handler) {
     }
 }
 
+std::string Form1::databasePath(const QString& appDir) {
+    // The platform's own separator: a Linux path glued to "\" names no file.
+    return (QDir::toNativeSeparators(appDir) + QDir::separator() + QStringLiteral("winapi.mdb"))
+        .toStdString();
+}
+
 bool Form1::Form_Load() {
     guarded([&] {
         setWindowTitle(design::kCaption);
-        // The platform's own separator: a Linux path glued to "\" names no file.
-        Data1.setDatabaseName(
-            (QDir::toNativeSeparators(appDir_) + QDir::separator() + QStringLiteral("winapi.mdb"))
-                .toStdString());
+        Data1.setDatabaseName(databasePath(appDir_));
         Label5->setCaption(aboutText());
         Data1.setRecordSource(schema::kFuncclass);
         Data1.refresh();

@@ -35,6 +35,9 @@ public:
     explicit Form1(QString appDir, ErrorReport report = defaultErrorReport, QWidget* parent = nullptr);
     ~Form1() override;
 
+    // The database the window reads: winapi.mdb beside the program.
+    static std::string databasePath(const QString& appDir);
+
     // The load step. Returns false after reporting an error; the window must
     // then not be shown.
     bool Form_Load();

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cerrno>
 #include <map>
+#include <mutex>
 #include <unordered_map>
 
 namespace data {
@@ -225,6 +226,7 @@ DataControl::~DataControl() = default;
 
 void DataControl::openOnce() {
     if (cache_ && cache_->path == databaseName_) return;
+    if (takesPrefetch_ && Prefetch::handOver(*this)) return;
     auto cache = std::make_unique<Cache>();
     cache->path = databaseName_;
     try {
@@ -269,6 +271,55 @@ void DataControl::refresh() {
         tables.emplace(recordSource_, data);
     }
     recordset_ = Recordset(std::move(data));
+}
+
+namespace {
+std::mutex prefetchMutex;
+Prefetch* livePrefetch = nullptr;
+} // namespace
+
+Prefetch::Prefetch(std::string path, std::string table, std::vector<int> columns) {
+    control_.takesPrefetch_ = false;
+    control_.setDatabaseName(std::move(path));
+    control_.setRecordSource(std::move(table));
+    std::lock_guard lock(prefetchMutex);
+    if (livePrefetch) {
+        taken_ = true; // another one is under way: this one reads nothing
+        return;
+    }
+    livePrefetch = this;
+    thread_ = std::thread([this, columns = std::move(columns)] {
+        try {
+            control_.refresh();
+            for (int c : columns)
+                if (control_.recordset().recordCount() > 0) control_.recordset().valueAt(0, c);
+        } catch (...) {
+            // Read again, and reported, by the data control that takes it.
+        }
+    });
+}
+
+Prefetch::~Prefetch() {
+    std::lock_guard lock(prefetchMutex);
+    if (livePrefetch == this) livePrefetch = nullptr;
+    if (thread_.joinable()) thread_.join();
+}
+
+void Prefetch::wait() {
+    std::lock_guard lock(prefetchMutex);
+    if (thread_.joinable()) thread_.join();
+}
+
+bool Prefetch::handOver(DataControl& to) {
+    std::lock_guard lock(prefetchMutex);
+    Prefetch* p = livePrefetch;
+    if (!p || p->taken_ || p->control_.databaseName() != to.databaseName()) return false;
+    p->taken_ = true;
+    if (p->thread_.joinable()) p->thread_.join();
+    if (!p->control_.cache_) return false; // the file could not be opened there
+    to.cache_ = std::move(p->control_.cache_);
+    to.fileReads_ += p->control_.fileReads_;
+    return true;
 }
 
 } // namespace data

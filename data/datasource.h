@@ -16,6 +16,8 @@
 #include <memory>
 #include <string>
 #include <sys/types.h>
+#include <thread>
+#include <vector>
 
 namespace data {
 
@@ -86,6 +88,7 @@ public:
     int fileReads() const { return fileReads_; }
 
 private:
+    friend class Prefetch;
     void openOnce();
 
     std::string databaseName_;
@@ -95,6 +98,34 @@ private:
     struct Cache;
     std::unique_ptr<Cache> cache_;
     int fileReads_ = 0;
+    bool takesPrefetch_ = true; // false for a prefetch's own control
+};
+
+// Reads a table of a database file on another thread, from construction on:
+// the catalog, the table's rows and the given columns, as the first refresh
+// and the first look at those columns would. The first data control that
+// opens the same path takes that snapshot, waiting for the thread if it has
+// not finished, instead of opening the file itself; so a program can read its
+// data while its window system starts. Whatever failed on the thread is left
+// undone and happens again, with its error, where it always happened. One
+// prefetch at a time; the destructor waits for the thread.
+class Prefetch {
+public:
+    Prefetch(std::string path, std::string table, std::vector<int> columns);
+    ~Prefetch();
+    Prefetch(const Prefetch&) = delete;
+    Prefetch& operator=(const Prefetch&) = delete;
+    // Returns once the thread has done its reading.
+    void wait();
+
+private:
+    friend class DataControl;
+    // Gives the prefetched snapshot to a data control opening its path, once.
+    static bool handOver(DataControl& to);
+
+    DataControl control_;
+    std::thread thread_;
+    bool taken_ = false;
 };
 
 } // namespace data

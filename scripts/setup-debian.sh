@@ -7,7 +7,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config python3 clang-format
   # the Debian package: cpack's dependency list comes from dpkg-shlibdeps
   dpkg-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev libfontconfig-dev
   nlohmann-json3-dev
   fonts-arphic-uming fonts-noto-cjk
   # tests: the libmdb oracle, GoogleTest, Google Benchmark, clang for the fuzzer

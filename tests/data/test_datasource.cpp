@@ -244,3 +244,61 @@ TEST(DataSourceLarge, PositionsBeyondSixteenBits) {
 }
 
 } // namespace
+
+// A program reads its list's table while its window system starts: the first
+// control that opens that file serves what the prefetch read, even if the
+// file changed in between; anything else reads the file itself, with the
+// errors it always gave.
+TEST(DataSourcePrefetch, TheFirstControlOnThePathServesWhatWasRead) {
+    const std::string dir = fixtures::tempDir();
+    const std::string path = fixtures::writeTemp(referenceDb({"SendMessage", "Beep"}), "prefetch.mdb");
+    const std::string missing = dir + "/prefetch-missing.mdb";
+    const auto replace = [&](const std::vector<std::string>& names) {
+        const std::string next = fixtures::writeTemp(referenceDb(names), "prefetch-next.mdb");
+        std::filesystem::rename(next, path);
+    };
+    const auto firstName = [](const std::string& file, const char* table) {
+        data::DataControl c;
+        c.setDatabaseName(file);
+        c.setRecordSource(table);
+        c.refresh();
+        return *c.recordset().fieldValue(0) + "/" + std::to_string(c.recordset().recordCount());
+    };
+    struct Case {
+        std::string prefetched;   // the path the prefetch reads
+        std::string opened;       // the path the control opens, after the file was replaced
+        std::string firstControl; // what it serves, or the error number
+        std::string secondControl;
+    } cases[] = {
+        {path, path, "SendMessage/2", "MessageBox/1"}, // the snapshot, once
+        {missing, path, "MessageBox/1", "MessageBox/1"},
+        {path, missing, "3024", "3024"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.prefetched + " then " + c.opened);
+        replace({"SendMessage", "Beep"});
+        data::Prefetch prefetch(c.prefetched, "funclass", {0});
+        prefetch.wait();
+        replace({"MessageBox"});
+        const auto serve = [&] {
+            try {
+                return firstName(c.opened, "funclass");
+            } catch (const data::DataError& e) {
+                return std::to_string(e.number());
+            }
+        };
+        EXPECT_EQ(serve(), c.firstControl);
+        EXPECT_EQ(serve(), c.secondControl);
+    }
+    // Tables the prefetch did not read come from its snapshot too.
+    replace({"SendMessage", "Beep"});
+    data::Prefetch prefetch(path, "funclass", {0});
+    prefetch.wait();
+    replace({"MessageBox"});
+    data::DataControl c;
+    c.setDatabaseName(path);
+    c.setRecordSource("winfun");
+    c.refresh();
+    EXPECT_EQ(*c.recordset().fieldValue(0), "SendMessage");
+    EXPECT_EQ(c.fileReads(), 1);
+}
