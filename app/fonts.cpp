@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <fontconfig/fontconfig.h>
+#include <sys/resource.h>
 
 void installFontSubstitutions() {
     // AR PL UMing CN is a Ming face like SimSun with its metrics at 12 px (12 px
@@ -28,4 +29,13 @@ QFont controlFont() {
     return font;
 }
 
-FontSystemWarmUp::FontSystemWarmUp() : thread_([] { FcInit(); }) {}
+FontSystemWarmUp::FontSystemWarmUp()
+    : thread_([] {
+#ifdef __linux__
+          // This thread's own nice value (Linux): it takes what the main
+          // thread and the display server leave idle.
+          setpriority(PRIO_PROCESS, 0, 19);
+#endif
+          FcInit();
+      }) {
+}

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <map>
 #include <mutex>
+#include <sys/resource.h>
 #include <unordered_map>
 
 namespace data {
@@ -289,6 +290,11 @@ Prefetch::Prefetch(std::string path, std::string table, std::vector<int> columns
     }
     livePrefetch = this;
     thread_ = std::thread([this, columns = std::move(columns)] {
+#ifdef __linux__
+        // Linux gives each thread its own nice value: the reading takes what
+        // the starting program and the display server leave idle.
+        setpriority(PRIO_PROCESS, 0, 19);
+#endif
         try {
             control_.refresh();
             for (int c : columns)
