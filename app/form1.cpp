@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <cstdio>
+#include <future>
 #include <limits>
 
 namespace schema = data::schema;
@@ -74,17 +75,30 @@ Form1::Form1(QString appDir, ErrorReport report, QWidget* parent)
                           Qt::MSWindowsFixedSizeDialogHint),
       appDir_(std::move(appDir)), report_(std::move(report)) {
     initResources();
+    // Decoding the pictures takes about as long as making half the
+    // controls, so it happens beside that, on another thread.
+    struct Pictures {
+        QImage icon, background, imgtab, image1;
+    };
+    std::future<Pictures> pictures = std::async(std::launch::async, [] {
+        // The background has few colours: kept as indexed pixels it takes a
+        // quarter of the memory, painted with the exact colours all the same.
+        // (The file is a palette image already; the conversion does nothing.)
+        return Pictures{picture("icon.png"),
+                        picture("background.png")
+                            .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither),
+                        picture("imgtab.png"), picture("image1.png")};
+    });
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(design::kCaption);
-    setWindowIcon(QIcon(QPixmap::fromImage(picture("icon.png"))));
     setFixedSize(design::kClientWidth / design::kTwipsPerPixel,
                  design::kClientHeight / design::kTwipsPerPixel);
-    // The picture has few colours: kept as indexed pixels it takes a
-    // quarter of the memory, painted with the exact colours all the same.
-    // (The file is a palette image already; the conversion then does nothing.)
-    background_ = picture("background.png")
-                      .convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
     createControls();
+    Pictures p = pictures.get();
+    setWindowIcon(QIcon(QPixmap::fromImage(std::move(p.icon))));
+    background_ = std::move(p.background);
+    imgtab->setPixmap(QPixmap::fromImage(std::move(p.imgtab)));
+    Image1->setPixmap(QPixmap::fromImage(std::move(p.image1)));
     setFocusOrder();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect avail = screen->availableGeometry();
@@ -119,7 +133,6 @@ void Form1::createControls() {
     // Labels and images first: they lie below every other kind of control.
     // Among themselves the later-created one is on top, so they go bottom-up.
     imgtab = place(new QLabel(this), QStringLiteral("imgtab"), design::imgtab);
-    imgtab->setPixmap(QPixmap::fromImage(picture("imgtab.png")));
     imgtab->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     for (int i : {0, 1}) {
         labtab[i] = label(this, arrayName("labtab", i), design::labtab[i], QString(), false);
@@ -199,7 +212,6 @@ void Form1::createControls() {
     Label7->setBorder(VbLabel::Border::Sunken3D);
     Label7->setBackColor(VbColor{design::kLabel7BackColor});
     Image1 = place(new QLabel(Frame1[2]), QStringLiteral("Image1"), design::Image1);
-    Image1->setPixmap(QPixmap::fromImage(picture("image1.png")));
     Image1->setScaledContents(true);
     label6 = label(Frame1[2], QStringLiteral("label6"), design::label6, design::kLabel6, false);
     for (int i = 0; i < 8; ++i) {
