@@ -369,6 +369,17 @@ TEST(Proofs, CatchWhatWouldBreakIn64BitVba) {
         "Declare Function RegOpenKeyEx Lib \"advapi32\" Alias \"RegOpenKeyExA\" (ByVal hKey As "
         "Long, ByVal lpSubKey As String, ByVal ulOptions As Long, ByVal samDesired As Long, "
         "phkResult As Long) As Long";
+    // Packed to 1 byte: pamxctrl lies at offset 20 on 64-bit Windows.
+    const std::string mlc =
+        "Type MIXERLINECONTROLS\n    cbStruct As Long\n    dwLineID As Long\n    dwControlType As "
+        "Long\n    cControls As Long\n    cbmxctrl As Long\n    pamxctrl As Long\nEnd Type\n";
+    const std::string glc =
+        "Declare Function mixerGetLineControls Lib \"winmm\" Alias \"mixerGetLineControlsA\" (ByVal "
+        "hmxobj As Long, pmxlc As MIXERLINECONTROLS, ByVal fdwControls As Long) As Long";
+    const std::string glc64 =
+        "Declare PtrSafe Function mixerGetLineControls Lib \"winmm\" Alias \"mixerGetLineControlsA\" "
+        "(ByVal hmxobj As LongPtr, pmxlc As MIXERLINECONTROLS, ByVal fdwControls As Long) As Long\n";
+    const std::string mlcLine = "结构 MIXERLINECONTROLS：64 位下 28 字节；改为 LongPtr 的成员：";
     const struct {
         std::string name, text, failure; // failure empty: the file is proven
     } cases[] = {
@@ -442,6 +453,14 @@ TEST(Proofs, CatchWhatWouldBreakIn64BitVba) {
          "member hIcon of NOTIFYICONDATA is pointer-sized: list it"},
         {"Shell_NotifyIcon", file("Shell_NotifyIcon", sni, heading + sni64 + callers, nid),
          "structure NOTIFYICONDATA changes on 64-bit Windows"},
+        {"mixerGetLineControls",
+         file("mixerGetLineControls", glc, heading + glc64 + mlcLine + "pamxctrl。\n" + callers, mlc),
+         "member pamxctrl of MIXERLINECONTROLS lies at offset 20 on 64-bit Windows: VBA cannot put a "
+         "LongPtr"},
+        {"mixerGetLineControls",
+         file("mixerGetLineControls", glc,
+              heading + glc64 + mlcLine + "无；拆成两个 Long 的成员：pamxctrl。\n" + callers, mlc),
+         ""},
     };
     // One run over all rows: each probe of the headers compiles them once.
     const auto dir =

@@ -269,7 +269,21 @@ std::string hex(std::int64_t v) {
 template <class Problem>
 void scanVba7Line(Vba7At& v, const std::string& raw, std::size_t lineNo, const Problem& problem) {
     static const std::regex structLine("^结构 ([A-Za-z_][A-Za-z0-9_]*)：64 位下 ([0-9]+) "
-                                       "字节；改为 LongPtr 的成员：(.+)。$");
+                                       "字节；改为 LongPtr 的成员：(.+?)(；拆成两个 Long 的成员：(.+))?。$");
+    // Members are separated by the ideographic comma; "无" is none (the
+    // structure grows on 64-bit Windows without a member VB must change).
+    const auto members = [](const std::string& list) {
+        std::vector<std::string> out;
+        if (list == "无") return out;
+        const std::string sep = "、";
+        for (std::size_t from = 0;;) {
+            const auto to = list.find(sep, from);
+            out.push_back(trim(list.substr(from, to - from)));
+            if (to == std::string::npos) break;
+            from = to + sep.size();
+        }
+        return out;
+    };
     std::smatch m;
     if (raw.empty()) {
         problem(lineNo, "no blank line inside the 64-bit VBA paragraph");
@@ -295,25 +309,13 @@ void scanVba7Line(Vba7At& v, const std::string& raw, std::size_t lineNo, const P
         s.line = lineNo;
         s.name = m[1];
         s.size = std::stoul(m[2]);
-        const std::string list = m[3];
-        // "无": the structure grows on 64-bit Windows without a pointer-sized
-        // member (an 8-byte member aligned differently).
-        if (list == "无") {
-            v.structs.push_back(std::move(s));
-            return;
-        }
-        // Members are separated by the ideographic comma.
-        const std::string sep = "、";
-        for (std::size_t from = 0;;) {
-            const auto to = list.find(sep, from);
-            s.members.push_back(trim(list.substr(from, to - from)));
-            if (to == std::string::npos) break;
-            from = to + sep.size();
-        }
+        s.members = members(m[3]);
+        if (m[5].matched) s.split = members(m[5]);
         v.structs.push_back(std::move(s));
     } else if (raw.rfind("结构 ", 0) == 0) {
         problem(lineNo, "a structure line reads \"结构 NAME：64 位下 N 字节；改为 LongPtr "
-                        "的成员：a、b。\"");
+                        "的成员：a、b。\", with \"；拆成两个 Long 的成员：c\" before the full stop "
+                        "for members a packed structure puts where VBA cannot put a LongPtr");
     } else {
         v.text = raw;
     }

@@ -48,11 +48,13 @@ struct ConstAt : Located {
     bool inCode = false;               // a Const statement, not a value given in prose
 };
 
-// "结构 NOTIFYICONDATA：64 位下 N 字节；改为 LongPtr 的成员：hWnd、hIcon。"
+// "结构 NOTIFYICONDATA：64 位下 N 字节；改为 LongPtr 的成员：hWnd、hIcon。", and for
+// a structure the headers pack, "…；改为 LongPtr 的成员：无；拆成两个 Long 的成员：pamxctrl。"
 struct StructLineAt : Located {
     std::string name;
     std::size_t size = 0;
-    std::vector<std::string> members;
+    std::vector<std::string> members; // become LongPtr
+    std::vector<std::string> split;   // pointer-sized where VBA cannot put a LongPtr
 };
 
 // The paragraph for 64-bit VBA that ends every function's remarks starts

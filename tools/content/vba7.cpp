@@ -294,7 +294,15 @@ struct Layout64 {
     std::map<std::size_t, std::size_t> versions;
     std::map<std::string, bool> memberIsPointerSized; // by the member's name as the file spells it
     std::map<std::string, std::size_t> memberEnd64;   // where the member ends on 64-bit Windows
+    std::map<std::string, std::size_t> memberOffset64;
     std::size_t align64 = 1;
+
+    // A pointer-sized member that a packed structure puts off an 8-byte
+    // boundary: VBA would align a LongPtr there to 8 and move it.
+    bool offBoundary(const std::string& member) const {
+        const auto o = memberOffset64.find(member);
+        return o != memberOffset64.end() && o->second % 8 != 0;
+    }
 };
 
 // The structures the files name, with which of the named members are
@@ -358,8 +366,10 @@ measure(const std::map<std::string, std::set<std::string>>& structsAndMembers) {
         for (const auto& [written, spelling] : plan.members) {
             const auto s64 = v64[i], s32 = v32[i], cls = v64[i + 1], off64 = v64[i + 2];
             i += 3;
-            if (s64 && off64 && !l.memberEnd64.count(written))
+            if (s64 && off64 && !l.memberEnd64.count(written)) {
                 l.memberEnd64[written] = static_cast<std::size_t>(*off64 + *s64);
+                l.memberOffset64[written] = static_cast<std::size_t>(*off64);
+            }
             // GCC's classes: 1 integer, 3 enumeration, 5 pointer (arrays decay).
             const bool scalar = cls && (*cls == 1 || *cls == 3 || *cls == 5);
             if (s64 && s32 && !l.memberIsPointerSized.count(written))
@@ -445,34 +455,50 @@ bool isString(const Member& m) {
     return lower(m.type) == "string" && m.fixedLength == 0;
 }
 
-std::map<std::string, std::vector<std::string>> structuresToState(const Facts& facts, const Context& c,
-                                                                  const vb::Declare& d) {
-    std::map<std::string, std::vector<std::string>> out;
+// What a structure line must say: the members that become LongPtr and the
+// pointer-sized ones a packed structure puts where VBA cannot put a LongPtr.
+struct ToState {
+    std::vector<std::string> longPtr, split;
+    bool writersToName = false; // no Type here: the members are the writer's to name
+};
+
+std::map<std::string, ToState> structuresToState(const Facts& facts, const Context& c, const vb::Declare& d) {
+    std::map<std::string, ToState> out;
     for (const auto& t : facts.types) {
         const auto l = c.layouts.find(t.name);
         if (l == c.layouts.end()) continue;
         // The structure grows on 64-bit Windows; a String member is a
         // pointer already and grows with it, the others become LongPtr.
-        std::vector<std::string> members;
+        ToState state;
         bool grows = false;
         for (const auto& m : t.members)
             if (const auto it = l->second.memberIsPointerSized.find(m.name);
                 it != l->second.memberIsPointerSized.end() && it->second) {
                 grows = true;
-                if (!isString(m)) members.push_back(m.name);
+                if (isString(m)) continue;
+                (l->second.offBoundary(m.name) ? state.split : state.longPtr).push_back(m.name);
             }
-        if (grows) out[t.name] = members.empty() ? std::vector<std::string>{"无"} : members;
+        if (grows) out[t.name] = state;
     }
     for (const auto& p : d.parameters) {
         const bool typeHere = std::any_of(facts.types.begin(), facts.types.end(),
                                           [&](const TypeAt& t) { return t.name == p.type; });
         if (typeHere) continue;
         const auto l = c.layouts.find(p.type);
-        // Without a Type here the members are the writer's to name.
         if (l != c.layouts.end() && l->second.size64 != l->second.size32 && !out.count(p.type))
-            out[p.type] = {};
+            out[p.type].writersToName = true;
     }
     return out;
+}
+
+std::string structLine(const std::string& name, std::size_t size64, const ToState& state) {
+    std::string line =
+        "结构 " + name + "：64 位下 " + std::to_string(size64) + " 字节；改为 LongPtr 的成员：";
+    if (!state.writersToName) {
+        line += state.longPtr.empty() ? "无" : joinMembers(state.longPtr);
+        if (!state.split.empty()) line += "；拆成两个 Long 的成员：" + joinMembers(state.split);
+    }
+    return line + "。";
 }
 
 // The 64-bit size of the structure version the file's Type mirrors: a
@@ -595,34 +621,45 @@ void check(const std::vector<std::pair<std::string, Facts>>& files, Report& repo
                       " bytes on 64-bit Windows, not " + std::to_string(s.size);
             const auto typeHere = std::find_if(facts.types.begin(), facts.types.end(),
                                                [&](const TypeAt& t) { return t.name == s.name; });
-            for (const auto& m : s.members) {
+            const auto checkMember = [&](const std::string& m, bool split) {
+                if (!why.empty()) return;
                 if (typeHere != facts.types.end())
                     for (const auto& tm : typeHere->members)
-                        if (tm.name == m && isString(tm) && why.empty())
+                        if (tm.name == m && isString(tm))
                             why = "member " + m + " of " + s.name +
                                   " is a String, a pointer already: leave it out";
                 const auto it = l->second.memberIsPointerSized.find(m);
-                if (!why.empty()) continue;
+                if (!why.empty()) return;
                 if (it == l->second.memberIsPointerSized.end())
                     why = m + " is no member of " + s.name;
                 else if (!it->second)
                     why = "member " + m + " of " + s.name + " is not pointer-sized";
-            }
+                else if (l->second.offBoundary(m) != split)
+                    why = "member " + m + " of " + s.name + " lies at offset " +
+                          std::to_string(l->second.memberOffset64.at(m)) + " on 64-bit Windows: " +
+                          (split ? "a LongPtr fits there; list it as one"
+                                 : "VBA cannot put a LongPtr there; list it under 拆成两个 Long");
+            };
+            for (const auto& m : s.members)
+                checkMember(m, false);
+            for (const auto& m : s.split)
+                checkMember(m, true);
             if (const auto n = needed.find(s.name); n != needed.end())
-                for (const auto& m : n->second)
-                    if (why.empty() && m != "无" &&
-                        std::find(s.members.begin(), s.members.end(), m) == s.members.end())
-                        why = "member " + m + " of " + s.name + " is pointer-sized: list it";
+                for (const auto* list : {&n->second.longPtr, &n->second.split})
+                    for (const auto& m : *list)
+                        if (why.empty() &&
+                            std::find(s.members.begin(), s.members.end(), m) == s.members.end() &&
+                            std::find(s.split.begin(), s.split.end(), m) == s.split.end())
+                            why = "member " + m + " of " + s.name + " is pointer-sized: list it";
             if (why.empty())
                 ++report.vba7Structures;
             else
                 fail(s, why);
         }
-        for (const auto& [name, members] : needed)
+        for (const auto& [name, state] : needed)
             if (!stated.count(name))
-                fail(v, "structure " + name + " changes on 64-bit Windows: add \"结构 " + name +
-                            "：64 位下 " + std::to_string(size64For(facts, name, c.layouts.at(name))) +
-                            " 字节；改为 LongPtr 的成员：" + joinMembers(members) + "。\"");
+                fail(v, "structure " + name + " changes on 64-bit Windows: add \"" +
+                            structLine(name, size64For(facts, name, c.layouts.at(name)), state) + "\"");
     }
 }
 
@@ -645,10 +682,8 @@ std::map<std::string, std::string> drafts(const std::vector<std::pair<std::strin
         const std::string declare = draftDeclare(vb6, parameters, result);
         text += declare + "\n";
         const auto d = vb::parseDeclare(declare);
-        for (const auto& [name, members] : structuresToState(facts, c, d))
-            text += "结构 " + name + "：64 位下 " +
-                    std::to_string(size64For(facts, name, c.layouts.at(name))) +
-                    " 字节；改为 LongPtr 的成员：" + joinMembers(members) + "。\n";
+        for (const auto& [name, state] : structuresToState(facts, c, d))
+            text += structLine(name, size64For(facts, name, c.layouts.at(name)), state) + "\n";
         out[file] = text;
     }
     return out;
