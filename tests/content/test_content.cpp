@@ -380,6 +380,17 @@ TEST(Proofs, CatchWhatWouldBreakIn64BitVba) {
         "Declare PtrSafe Function mixerGetLineControls Lib \"winmm\" Alias \"mixerGetLineControlsA\" "
         "(ByVal hmxobj As LongPtr, pmxlc As MIXERLINECONTROLS, ByVal fdwControls As Long) As Long\n";
     const std::string mlcLine = "结构 MIXERLINECONTROLS：64 位下 28 字节；改为 LongPtr 的成员：";
+    // Next is a VB keyword: the Type says which C member pNext stands for.
+    const std::string ias =
+        "Type IP_ADDR_STRING\n    pNext As Long   ' C 中为 Next\n    IpAddress As String * "
+        "16\n    IpMask As String * 16\n    Context As Long\nEnd Type\n";
+    const std::string gnp =
+        "Declare Function GetNetworkParams Lib \"iphlpapi\" (pFixedInfo As Any, pOutBufLen As "
+        "Long) As Long";
+    const std::string gnp64 =
+        "Declare PtrSafe Function GetNetworkParams Lib \"iphlpapi\" (pFixedInfo As Any, "
+        "pOutBufLen As Long) As Long\n";
+    const std::string iasLine = "结构 IP_ADDR_STRING：64 位下 48 字节；改为 LongPtr 的成员：";
     const struct {
         std::string name, text, failure; // failure empty: the file is proven
     } cases[] = {
@@ -461,6 +472,11 @@ TEST(Proofs, CatchWhatWouldBreakIn64BitVba) {
          file("mixerGetLineControls", glc,
               heading + glc64 + mlcLine + "无；拆成两个 Long 的成员：pamxctrl。\n" + callers, mlc),
          ""},
+        {"GetNetworkParams",
+         file("GetNetworkParams", gnp, heading + gnp64 + iasLine + "pNext。\n" + callers, ias), ""},
+        {"GetNetworkParams",
+         file("GetNetworkParams", gnp, heading + gnp64 + iasLine + "Next。\n" + callers, ias),
+         "member pNext of IP_ADDR_STRING is pointer-sized: list it"},
     };
     // One run over all rows: each probe of the headers compiles them once.
     const auto dir =

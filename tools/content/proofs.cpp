@@ -564,9 +564,11 @@ Facts scan(const std::string& text, const std::string& fileName) {
                 continue;
             }
             std::string why;
-            if (auto m = parseMember(s, why))
+            static const std::regex renamed("'\\s*C 中为 ([A-Za-z_][A-Za-z0-9_]*)\\s*$");
+            if (auto m = parseMember(s, why)) {
+                if (std::smatch c; std::regex_search(raw, c, renamed)) m->cName = c[1];
                 openType->members.push_back(*m);
-            else
+            } else
                 problem(lineNo, "in Type " + openType->name + ": " + why);
             continue;
         }
@@ -884,7 +886,8 @@ void proveTypes(const std::string& file, const Facts& facts, const CLayouts& lay
                        std::to_string(c->second.size) + " (" + setting.name + ")";
             std::size_t here = 0;
             for (std::size_t k = 0; k < t.members.size() && diff.empty(); ++k) {
-                const auto cm = c->second.members.find(t.members[k].name);
+                const Member& member = t.members[k];
+                const auto cm = c->second.members.find(member.cName.empty() ? member.name : member.cName);
                 if (cm == c->second.members.end() || cm->second.first >= packedFrom) continue;
                 auto expected = cm->second;
                 if (earlier && expected.first < vb->size && expected.first + expected.second > vb->size)
@@ -958,8 +961,9 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
             constNames.insert(c.name);
         for (const auto& t : facts.types)
             for (const auto& m : t.members) {
-                structs[t.name].insert(m.name);
-                structs[cStructureFor(t.name)].insert(m.name);
+                const std::string& name = m.cName.empty() ? m.name : m.cName;
+                structs[t.name].insert(name);
+                structs[cStructureFor(t.name)].insert(name);
             }
     }
     const auto constants = headerConstants(constNames);

@@ -307,8 +307,10 @@ struct Layout64 {
 
 // The structures the files name, with which of the named members are
 // pointer-sized, measured by the 32-bit and 64-bit compilers.
+// Members are given as written in the file, each with the name to look up
+// in the headers (the same, or the C name a comment gives).
 std::map<std::string, Layout64>
-measure(const std::map<std::string, std::set<std::string>>& structsAndMembers) {
+measure(const std::map<std::string, std::map<std::string, std::string>>& structsAndMembers) {
     static const std::vector<std::string> versionSuffixes{
         "_SIZE_VERSION_400", "A_V1_SIZE", "A_V2_SIZE", "A_V3_SIZE", "_V1_SIZE", "_V2_SIZE", "_V3_SIZE"};
     std::map<std::string, Layout64> result;
@@ -330,8 +332,8 @@ measure(const std::map<std::string, std::set<std::string>>& structsAndMembers) {
         Plan plan{vbName, c, {}};
         // VB ignores letter case: hwnd in a Type is hWnd in C. Every
         // spelling the headers know is tried; the one that compiles wins.
-        for (const auto& m : members)
-            if (const auto it = byLowerCase.find(lower(m)); it != byLowerCase.end())
+        for (const auto& [m, cName] : members)
+            if (const auto it = byLowerCase.find(lower(cName)); it != byLowerCase.end())
                 for (const auto& spelling : it->second)
                     plan.members.emplace_back(m, spelling);
         plans.push_back(plan);
@@ -423,17 +425,19 @@ std::string libraryOf(const vb::Declare& d) {
 
 Context measureAll(const std::vector<std::pair<std::string, Facts>>& files) {
     std::set<std::string> functions;
-    std::map<std::string, std::set<std::string>> structs;
+    std::map<std::string, std::map<std::string, std::string>> structs;
     for (const auto& [file, facts] : files) {
         if (!facts.declares.empty()) functions.insert(exportedName(facts.declares.front().declare));
         for (const auto& t : facts.types) {
             auto& members = structs[t.name];
             for (const auto& m : t.members)
-                members.insert(m.name);
+                members.emplace(m.name, m.cName.empty() ? m.name : m.cName);
         }
         if (facts.vba7) {
             for (const auto& s : facts.vba7->structs)
-                structs[s.name].insert(s.members.begin(), s.members.end());
+                for (const auto* list : {&s.members, &s.split})
+                    for (const auto& m : *list)
+                        structs[s.name].emplace(m, m);
             if (facts.vba7->declare)
                 for (const auto& p : facts.vba7->declare->declare.parameters)
                     if (!builtIn(lower(p.type)) && !p.type.empty()) structs[p.type];
