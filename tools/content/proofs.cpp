@@ -887,7 +887,7 @@ void proveTypes(const std::string& file, const Facts& facts, const CLayouts& lay
             std::size_t here = 0;
             for (std::size_t k = 0; k < t.members.size() && diff.empty(); ++k) {
                 const Member& member = t.members[k];
-                const auto cm = c->second.members.find(member.cName.empty() ? member.name : member.cName);
+                const auto cm = c->second.members.find(member.cMember());
                 if (cm == c->second.members.end() || cm->second.first >= packedFrom) continue;
                 auto expected = cm->second;
                 if (earlier && expected.first < vb->size && expected.first + expected.second > vb->size)
@@ -961,7 +961,7 @@ Report check(const std::string& dir, const std::set<std::string>& names) {
             constNames.insert(c.name);
         for (const auto& t : facts.types)
             for (const auto& m : t.members) {
-                const std::string& name = m.cName.empty() ? m.name : m.cName;
+                const std::string& name = m.cMember();
                 structs[t.name].insert(name);
                 structs[cStructureFor(t.name)].insert(name);
             }

@@ -33,6 +33,8 @@ struct Member {
     // The C member's name where VB needs another one (a keyword such as
     // Next or Type), from the member's comment "' C 中为 Next".
     std::string cName;
+    // The name to look the member up by in the headers.
+    const std::string& cMember() const { return cName.empty() ? name : cName; }
     std::string type;            // VB type name as written ("Long", "RECT", "String")
     std::size_t elements = 1;    // fixed array: product of the dimensions
     std::size_t fixedLength = 0; // String * N

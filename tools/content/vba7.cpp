@@ -431,7 +431,7 @@ Context measureAll(const std::vector<std::pair<std::string, Facts>>& files) {
         for (const auto& t : facts.types) {
             auto& members = structs[t.name];
             for (const auto& m : t.members)
-                members.emplace(m.name, m.cName.empty() ? m.name : m.cName);
+                members.emplace(m.name, m.cMember());
         }
         if (facts.vba7) {
             for (const auto& s : facts.vba7->structs)
